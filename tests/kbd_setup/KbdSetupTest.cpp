@@ -1,0 +1,95 @@
+// Runs the real kbdsetup.exe in the prefix and reads back what it wrote,
+// byte for byte, through the ANSI registry functions it uses itself.
+#include "tests/support/ProgramRun.h"
+#include "tests/support/RegistryProbe.h"
+#include "tests/support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const wchar_t kKeyW[] = L"SYSTEM\\CurrentControlSet\\Services\\i8042prt\\Parameters";
+const char kKeyA[] = "SYSTEM\\CurrentControlSet\\Services\\i8042prt\\Parameters";
+
+class KbdSetupTest : public ::testing::Test {
+protected:
+    ScratchKey m_key{HKEY_LOCAL_MACHINE, kKeyW};
+
+    static void RunKbdSetup() {
+        ProgramResult run = RunProgram(DeliverablePath(L"kbdsetup.exe"));
+        ASSERT_TRUE(run.started) << "could not start kbdsetup.exe";
+        ASSERT_TRUE(run.finished) << "kbdsetup.exe did not end";
+        EXPECT_EQ(0u, run.exitCode);
+    }
+
+    static void ExpectText(const char* name, const std::string& text) {
+        RegistryValue value = ReadRegistryValueA(HKEY_LOCAL_MACHINE, kKeyA, name);
+        ASSERT_TRUE(value.exists) << name;
+        EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type) << name;
+        // The data size counts the terminating NUL.
+        EXPECT_EQ(text.size() + 1, value.data.size()) << name;
+        EXPECT_EQ(text, value.AnsiText()) << name;
+        EXPECT_EQ(0, value.data.back()) << name;
+    }
+
+    static void ExpectThreeValues() {
+        ExpectText("LayerDriver JPN", "KBD106.DLL");
+        ExpectText("OverrideKeyboardIdentifier", "PCAT_106KEY");
+        RegistryValue subtype =
+            ReadRegistryValueA(HKEY_LOCAL_MACHINE, kKeyA, "OverrideKeyboardSubtype");
+        ASSERT_TRUE(subtype.exists);
+        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), subtype.type);
+        EXPECT_EQ(4u, subtype.data.size());
+        EXPECT_EQ(2u, subtype.Dword());
+    }
+};
+
+TEST_F(KbdSetupTest, WritesTheThreeValuesWithExactTypesAndSizes) {
+    RunKbdSetup();
+    ExpectThreeValues();
+    // Read through the wide functions the texts are the same, two bytes a unit.
+    RegistryValue layer = ReadRegistryValue(HKEY_LOCAL_MACHINE, kKeyW, L"LayerDriver JPN");
+    EXPECT_EQ(L"KBD106.DLL", layer.Text());
+    EXPECT_EQ(22u, layer.data.size());
+    EXPECT_EQ(3u, RegistryValueNames(HKEY_LOCAL_MACHINE, kKeyW).size());
+}
+
+TEST_F(KbdSetupTest, KeepsOtherValuesAndOverwritesItsOwn) {
+    const BYTE binary[] = {1, 2, 3, 0, 0xFF};
+    WriteRegistryDword(HKEY_LOCAL_MACHINE, kKeyW, L"PollStatusIterations", 1);
+    WriteRegistryText(HKEY_LOCAL_MACHINE, kKeyW, L"KeyboardDataQueueSize", L"100 keys");
+    WriteRegistryBytes(HKEY_LOCAL_MACHINE, kKeyW, L"ResendIterations", REG_BINARY, binary,
+                       sizeof binary);
+    WriteRegistryText(HKEY_LOCAL_MACHINE, kKeyW, L"LayerDriver JPN", L"KBD101.DLL with more");
+    WriteRegistryText(HKEY_LOCAL_MACHINE, kKeyW, L"OverrideKeyboardSubtype", L"text, not a number");
+
+    RunKbdSetup();
+
+    ExpectThreeValues();
+    RegistryValue poll = ReadRegistryValue(HKEY_LOCAL_MACHINE, kKeyW, L"PollStatusIterations");
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), poll.type);
+    EXPECT_EQ(1u, poll.Dword());
+    RegistryValue queue = ReadRegistryValue(HKEY_LOCAL_MACHINE, kKeyW, L"KeyboardDataQueueSize");
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), queue.type);
+    EXPECT_EQ(L"100 keys", queue.Text());
+    RegistryValue resend = ReadRegistryValue(HKEY_LOCAL_MACHINE, kKeyW, L"ResendIterations");
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), resend.type);
+    EXPECT_EQ(std::vector<BYTE>(binary, binary + sizeof binary), resend.data);
+    EXPECT_EQ(6u, RegistryValueNames(HKEY_LOCAL_MACHINE, kKeyW).size());
+}
+
+TEST_F(KbdSetupTest, RunningTwiceLeavesTheSameState) {
+    RunKbdSetup();
+    RunKbdSetup();
+    ExpectThreeValues();
+    EXPECT_EQ(3u, RegistryValueNames(HKEY_LOCAL_MACHINE, kKeyW).size());
+}
+
+TEST_F(KbdSetupTest, IgnoresArgumentsAndExitsWithZero) {
+    ProgramResult run = RunProgram(DeliverablePath(L"kbdsetup.exe"), L"/uninstall --help 42");
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(0u, run.exitCode);
+    ExpectThreeValues();
+}
+
+} // namespace

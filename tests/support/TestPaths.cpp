@@ -1,0 +1,44 @@
+#include "TestPaths.h"
+
+#include <windows.h>
+
+namespace {
+
+std::wstring ModuleDir() {
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring dir(path, length);
+    size_t slash = dir.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : dir.substr(0, slash);
+}
+
+std::wstring ParentDir(const std::wstring& dir) {
+    size_t slash = dir.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? dir : dir.substr(0, slash);
+}
+
+} // namespace
+
+std::wstring TestProgramDir() { return ModuleDir(); }
+
+std::wstring TestProgramPath(const wchar_t* fileName) {
+    return TestProgramDir() + L"\\" + fileName;
+}
+
+std::wstring DeliverableDir() { return ParentDir(ModuleDir()) + L"\\bin"; }
+
+std::wstring DeliverablePath(const wchar_t* fileName) {
+    return DeliverableDir() + L"\\" + fileName;
+}
+
+std::string Utf8(const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                     nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(size), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0],
+                          size, nullptr, nullptr);
+    return result;
+}
