@@ -13,7 +13,9 @@ struct Deliverable {
     bool isDll;
 };
 
-void PrintTo(const Deliverable& d, std::ostream* os) { *os << Utf8(d.fileName); }
+void PrintTo(const Deliverable& d, std::ostream* os) {
+    *os << Utf8(d.fileName);
+}
 
 class BinaryFormatTest : public ::testing::TestWithParam<Deliverable> {};
 

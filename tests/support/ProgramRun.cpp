@@ -44,8 +44,7 @@ DWORD RunningProgram::ExitCode() const {
     return code;
 }
 
-ProgramResult RunProgram(const std::wstring& path, const std::wstring& arguments,
-                         DWORD timeoutMs) {
+ProgramResult RunProgram(const std::wstring& path, const std::wstring& arguments, DWORD timeoutMs) {
     ProgramResult result;
     RunningProgram program(path, arguments);
     result.started = program.Started();

@@ -64,14 +64,14 @@ RegistryValue ReadRegistryValueA(HKEY root, const std::string& subKey, const std
     return value;
 }
 
-void WriteRegistryBytes(HKEY root, const std::wstring& subKey, const std::wstring& name,
-                        DWORD type, const void* data, DWORD size) {
+void WriteRegistryBytes(HKEY root, const std::wstring& subKey, const std::wstring& name, DWORD type,
+                        const void* data, DWORD size) {
     UniqueRegKey key;
     LONG result = ::RegCreateKeyExW(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                     KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
     ASSERT_EQ(ERROR_SUCCESS, result) << "creating " << Utf8(subKey);
-    result = ::RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data),
-                              size);
+    result =
+        ::RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     ASSERT_EQ(ERROR_SUCCESS, result) << "setting " << Utf8(name);
 }
 
@@ -140,4 +140,6 @@ ScratchKey::ScratchKey(HKEY root, std::wstring subKey) : m_root(root), m_subKey(
     DeleteRegistryTree(m_root, m_subKey);
 }
 
-ScratchKey::~ScratchKey() { DeleteRegistryTree(m_root, m_subKey); }
+ScratchKey::~ScratchKey() {
+    DeleteRegistryTree(m_root, m_subKey);
+}

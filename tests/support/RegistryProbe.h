@@ -22,8 +22,8 @@ RegistryValue ReadRegistryValue(HKEY root, const std::wstring& subKey, const std
 RegistryValue ReadRegistryValueA(HKEY root, const std::string& subKey, const std::string& name);
 
 // Writes raw bytes; the key is created when missing. Fails the test on error.
-void WriteRegistryBytes(HKEY root, const std::wstring& subKey, const std::wstring& name,
-                        DWORD type, const void* data, DWORD size);
+void WriteRegistryBytes(HKEY root, const std::wstring& subKey, const std::wstring& name, DWORD type,
+                        const void* data, DWORD size);
 // REG_SZ with its terminator counted: (length + 1) * 2 bytes.
 void WriteRegistryText(HKEY root, const std::wstring& subKey, const std::wstring& name,
                        const std::wstring& text);

@@ -19,13 +19,17 @@ std::wstring ParentDir(const std::wstring& dir) {
 
 } // namespace
 
-std::wstring TestProgramDir() { return ModuleDir(); }
+std::wstring TestProgramDir() {
+    return ModuleDir();
+}
 
 std::wstring TestProgramPath(const wchar_t* fileName) {
     return TestProgramDir() + L"\\" + fileName;
 }
 
-std::wstring DeliverableDir() { return ParentDir(ModuleDir()) + L"\\bin"; }
+std::wstring DeliverableDir() {
+    return ParentDir(ModuleDir()) + L"\\bin";
+}
 
 std::wstring DeliverablePath(const wchar_t* fileName) {
     return DeliverableDir() + L"\\" + fileName;
@@ -38,7 +42,7 @@ std::string Utf8(const std::wstring& text) {
     int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                      nullptr, 0, nullptr, nullptr);
     std::string result(static_cast<size_t>(size), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0],
-                          size, nullptr, nullptr);
+    ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &result[0], size,
+                          nullptr, nullptr);
     return result;
 }

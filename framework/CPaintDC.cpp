@@ -1,0 +1,11 @@
+#include "framework/CPaintDC.h"
+
+#include "framework/CWnd.h"
+
+CPaintDC::CPaintDC(CWnd* wnd) : m_hWnd(wnd->GetSafeHwnd()) {
+    SetHdc(::BeginPaint(m_hWnd, &m_ps));
+}
+
+CPaintDC::~CPaintDC() {
+    ::EndPaint(m_hWnd, &m_ps);
+}
