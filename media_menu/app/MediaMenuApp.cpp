@@ -1,0 +1,52 @@
+#include "media_menu/app/MediaMenuApp.h"
+
+#include "media_menu/app/MediaMenuDialog.h"
+
+namespace {
+
+// No namespace prefix: the local namespace of the user's logon session.
+const wchar_t kInstanceMutexName[] = L"VMENU_MutexToRunAUniqueInstance";
+const wchar_t kCloserMutexName[] = L"CloseVMENU_MutexToRunAUniqueInstance";
+const DWORD kCloserWaitMs = 500;
+
+} // namespace
+
+MediaMenuApp theApp;
+
+BOOL MediaMenuApp::InitInstance() {
+    Enable3dControlsStatic();
+    if (CheckSingleInstance() != 0) {
+        return FALSE;
+    }
+    MediaMenuDialog dialog;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    m_pMainWnd = nullptr;
+    return FALSE;
+}
+
+int MediaMenuApp::CheckSingleInstance() {
+    // The mutexes are existence flags only: nobody waits on or owns them. The
+    // test-and-create is one atomic call, so of several processes started
+    // together exactly one becomes the menu, and one the closer.
+    m_hInstanceMutex = ::CreateMutexW(nullptr, FALSE, kInstanceMutexName);
+    if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+        return 0; // the first process; a failed creation counts the same
+    }
+    // Left open on purpose: it marks "a closer is at work" for this whole
+    // process, the wait included, so further starts do nothing.
+    ::CreateMutexW(nullptr, FALSE, kCloserMutexName);
+    if (::GetLastError() != ERROR_ALREADY_EXISTS) {
+        CloseRunningMenu();
+    }
+    return 1;
+}
+
+int MediaMenuApp::CloseRunningMenu() {
+    HWND menu = ::FindWindowW(nullptr, MediaMenuDialog::kTitle);
+    if (menu != nullptr) {
+        ::PostMessageW(menu, WM_CLOSE, 0, 0);
+    }
+    ::Sleep(kCloserWaitMs);
+    return 1;
+}

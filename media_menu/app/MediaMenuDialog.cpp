@@ -1,0 +1,207 @@
+#include "media_menu/app/MediaMenuDialog.h"
+
+#include "common/UniqueHandle.h"
+#include "framework/CClientDC.h"
+#include "framework/CPaintDC.h"
+#include "framework/CWinApp.h"
+#include "media_menu/data/EntryChoice.h"
+#include "media_menu/data/MenuEntryList.h"
+#include "media_menu/data/SettingsStore.h"
+#include "media_menu/layout/MenuLayout.h"
+#include "media_menu/res/resource.h"
+
+#include <new>
+
+namespace {
+
+const UINT kLastEntryCommand = 430;
+const UINT kScrollUpCommand = 1002;
+const UINT kScrollDownCommand = 1003;
+const UINT_PTR kCloseTimer = 1;
+const DWORD kCloseAnimationMs = 200;
+
+} // namespace
+
+BEGIN_MESSAGE_MAP(MediaMenuDialog, CDialog)
+ON_WM_PAINT()
+ON_WM_CLOSE()
+ON_WM_MOVE()
+ON_WM_ACTIVATEAPP()
+ON_WM_TIMER()
+ON_WM_NCHITTEST()
+ON_WM_HELPINFO()
+ON_COMMAND_RANGE(kEntryCommandBase, kLastEntryCommand, OnEntryCommand)
+ON_COMMAND(kScrollUpCommand, OnScrollUp)
+ON_COMMAND(kScrollDownCommand, OnScrollDown)
+ON_MESSAGE(WM_NEXTDLGCTL, OnNextDlgCtl)
+END_MESSAGE_MAP()
+
+MediaMenuDialog::MediaMenuDialog()
+    : CDialog(IDD_MEDIA_MENU, nullptr),
+      // The resources hold no icon 128, so the window carries none of its own.
+      m_hIcon(AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_MENU_WINDOW) : nullptr) {}
+
+MediaMenuDialog::~MediaMenuDialog() {
+    // Only when the dialog ended without the closing routine (IDOK from the
+    // dialog manager): the buttons go before their layout.
+    if (m_pLayout != nullptr) {
+        m_pLayout->DestroyEntries();
+        delete m_pLayout;
+    }
+}
+
+BOOL MediaMenuDialog::OnInitDialog() {
+    CDialog::OnInitDialog();
+    if (ReadProfileInt(ProfileKey::kAddCaption, 0) != 0) {
+        ModifyStyle(0, WS_CAPTION);
+    }
+    SetWindowText(kTitle); // a second start finds the open menu by this title
+    SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+
+    // First run: no readable "CurrentSelection" yet.
+    wchar_t currentSelection[kTextUnits] = {};
+    DWORD size = sizeof currentSelection;
+    if (ReadRegValue(HKEY_CURRENT_USER, kMediaKeyPath, kCurrentSelectionValue, nullptr,
+                     currentSelection, &size) != ERROR_SUCCESS) {
+        WriteDefaultEntries();
+    }
+    BuildMenu();
+    return FALSE; // the focus is set
+}
+
+void MediaMenuDialog::BuildMenu() {
+    m_pLayout = new (std::nothrow) MenuLayout(this);
+    if (m_pLayout == nullptr) {
+        return;
+    }
+    m_pLayout->BeginUpdate();
+    int focusTarget = 0;
+    {
+        // Also when loading ran out of memory (-1): the records built so far
+        // are shown, and all of them are freed.
+        UniqueMenuEntryList entries;
+        LoadMenuEntries(entries.put());
+        for (const MenuEntry* entry = entries.get(); entry != nullptr; entry = entry->pNext) {
+            int id = kEntryCommandBase + entry->nIndex;
+            m_pLayout->AddEntry(id, entry->szName);
+            if (focusTarget == 0 && entry->bCurrent) {
+                focusTarget = id;
+            }
+        }
+    }
+    m_pLayout->EndUpdate();
+    m_pLayout->Layout();
+    // Without a current entry the focus stays where the dialog manager put it.
+    if (focusTarget != 0) {
+        if (CWnd* target = GetDlgItem(focusTarget)) {
+            target->SetFocus(); // its pressed look shows the last choice
+        }
+    }
+    CenterOnScreen(m_hWnd);
+}
+
+void MediaMenuDialog::PaintBackground() {
+    CClientDC dc(this);
+    RECT rect;
+    GetClientRect(&rect);
+    dc.SetBkColor(RGB(0, 0, 0));
+    dc.ExtTextOut(0, 0, ETO_OPAQUE, &rect, L"", 0);
+    ::InflateRect(&rect, -2, -2);
+    UniqueBrush brush(::CreateSolidBrush(RGB(0, 0, 0)));
+    UniquePen pen(::CreatePen(PS_NULL, 2, RGB(0, 0, 0)));
+    ScopedSelection brushSelection(dc, brush.get());
+    ScopedSelection penSelection(dc, pen.get());
+    dc.RoundRect(rect, POINT{25, 25});
+}
+
+void MediaMenuDialog::CloseMenu() {
+    ::AnimateWindow(m_hWnd, kCloseAnimationMs, AW_HIDE | AW_CENTER);
+    if (m_pLayout != nullptr) {
+        m_pLayout->DestroyEntries();
+        delete m_pLayout;
+        m_pLayout = nullptr;
+    }
+}
+
+void MediaMenuDialog::OnCancel() {
+    CloseMenu();
+    CDialog::OnCancel();
+}
+
+void MediaMenuDialog::OnPaint() {
+    {
+        CPaintDC validate(this);
+    }
+    PaintBackground();
+    if (m_pLayout != nullptr) {
+        m_pLayout->RepaintAll();
+    }
+}
+
+void MediaMenuDialog::OnClose() { OnCancel(); }
+
+void MediaMenuDialog::OnMove(int, int) {
+    Invalidate(TRUE);
+    UpdateWindow();
+}
+
+void MediaMenuDialog::OnActivateApp(BOOL active, DWORD threadId) {
+    if (!active && ReadProfileInt(ProfileKey::kCloseOnDeactivation, 1) != 0) {
+        PostMessage(WM_CLOSE);
+    }
+    CDialog::OnActivateApp(active, threadId);
+}
+
+void MediaMenuDialog::OnTimer(UINT_PTR id) {
+    if (id == kCloseTimer) {
+        PostMessage(WM_CLOSE);
+    }
+    KillTimer(id);
+    CDialog::OnTimer(id);
+}
+
+LRESULT MediaMenuDialog::OnNcHitTest(POINT point) {
+    if ((GetStyle() & WS_CAPTION) != WS_CAPTION &&
+        ReadProfileInt(ProfileKey::kAllowMenuReposition, 0) != 0) {
+        return HTCAPTION; // drag the window by its body
+    }
+    return CDialog::OnNcHitTest(point);
+}
+
+BOOL MediaMenuDialog::OnHelpInfo(HELPINFO*) { return TRUE; }
+
+void MediaMenuDialog::OnEntryCommand(UINT id) {
+    HandleEntryChoice(static_cast<int>(id));
+    PostMessage(WM_CLOSE); // after every choice, launched or not
+}
+
+void MediaMenuDialog::OnScrollUp() {
+    if (m_pLayout != nullptr) {
+        m_pLayout->ScrollUp();
+    }
+}
+
+void MediaMenuDialog::OnScrollDown() {
+    if (m_pLayout != nullptr) {
+        m_pLayout->ScrollDown();
+    }
+}
+
+LRESULT MediaMenuDialog::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
+    if (m_pLayout == nullptr) {
+        return 0;
+    }
+    LRESULT handled = m_pLayout->OnNextDlgCtl(this, wParam, lParam);
+    return handled == 1 ? Default() : handled;
+}
+
+void CenterOnScreen(HWND window) {
+    int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+    RECT rect;
+    ::GetWindowRect(window, &rect);
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    ::MoveWindow(window, screenWidth / 2 - width / 2, screenHeight / 2 - height / 2, width, height,
+                 TRUE);
+}
