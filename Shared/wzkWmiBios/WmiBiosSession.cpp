@@ -111,11 +111,12 @@ WmiBiosSession::WmiBiosSession() {
         return;
     }
     UniqueBstr wmiNamespace(::SysAllocString(L"\\\\.\\root\\wmi"));
-    m_hrStatus = wmiNamespace ? Checked(m_pLocator->ConnectServer(wmiNamespace.get(), nullptr,
-                                                                  nullptr, nullptr, 0, nullptr,
-                                                                  nullptr, m_pServices.put()),
-                                        m_pServices)
-                              : E_OUTOFMEMORY;
+    m_hrStatus =
+        wmiNamespace
+            ? Checked(m_pLocator->ConnectServer(wmiNamespace.get(), nullptr, nullptr, nullptr, 0,
+                                                nullptr, nullptr, m_pServices.put()),
+                      m_pServices)
+            : E_OUTOFMEMORY;
     if (FAILED(m_hrStatus)) {
         m_pServices.reset();
         m_pLocator.reset();
@@ -195,15 +196,15 @@ HRESULT WmiBiosSession::RunBiosMethod(VARIANT* input, VARIANT* output) {
         return E_OUTOFMEMORY;
     }
     ComPtr<IWbemClassObject> biosClass;
-    HRESULT hr = Checked(
-        m_pServices->GetObject(biosClassName.get(), 0, nullptr, biosClass.put(), nullptr),
-        biosClass);
+    HRESULT hr =
+        Checked(m_pServices->GetObject(biosClassName.get(), 0, nullptr, biosClass.put(), nullptr),
+                biosClass);
     if (FAILED(hr)) {
         return hr;
     }
     ComPtr<IWbemClassObject> inSignature;
-    hr = Checked(biosClass->GetMethod(methodName.get(), 0, inSignature.put(), nullptr),
-                 inSignature);
+    hr =
+        Checked(biosClass->GetMethod(methodName.get(), 0, inSignature.put(), nullptr), inSignature);
     if (FAILED(hr)) {
         return hr;
     }
@@ -215,9 +216,9 @@ HRESULT WmiBiosSession::RunBiosMethod(VARIANT* input, VARIANT* output) {
     ComPtr<IWbemClassObject> record;
     {
         ComPtr<IWbemClassObject> requestClass;
-        hr = Checked(m_pServices->GetObject(requestClassName.get(), 0, nullptr,
-                                            requestClass.put(), nullptr),
-                     requestClass);
+        hr = Checked(
+            m_pServices->GetObject(requestClassName.get(), 0, nullptr, requestClass.put(), nullptr),
+            requestClass);
         if (FAILED(hr)) {
             return hr;
         }
@@ -295,10 +296,9 @@ HRESULT WmiBiosSession::FillInData(IWbemClassObject* inParams, ComPtr<IWbemClass
 
 HRESULT WmiBiosSession::GetFirstInstance(BSTR className, ComPtr<IWbemClassObject>& instance) {
     ComPtr<IEnumWbemClassObject> instances;
-    HRESULT hr = Checked(m_pServices->CreateInstanceEnum(className,
-                                                         WBEM_FLAG_RETURN_IMMEDIATELY |
-                                                             WBEM_FLAG_FORWARD_ONLY,
-                                                         nullptr, instances.put()),
+    HRESULT hr = Checked(m_pServices->CreateInstanceEnum(
+                             className, WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY,
+                             nullptr, instances.put()),
                          instances);
     if (FAILED(hr)) {
         return hr;
@@ -329,13 +329,19 @@ HRESULT WmiBiosSession::ReadOutData(ComPtr<IWbemClassObject> outParams, VARIANT*
     if (FAILED(hr)) {
         return hr;
     }
-    UniqueVariant returnCode;
-    hr = answer->Get(L"rwReturnCode", 0, returnCode.put(), nullptr, nullptr);
+    UniqueVariant returnCodeValue;
+    LONG returnCode = -1;
+    hr = answer->Get(L"rwReturnCode", 0, returnCodeValue.put(), nullptr, nullptr);
     if (SUCCEEDED(hr)) {
-        hr = ReturnCodeOf(returnCode.get(), m_nReturnCode);
+        hr = ReturnCodeOf(returnCodeValue.get(), returnCode);
     }
     if (SUCCEEDED(hr) && m_nOutputSize != 0) {
         hr = answer->Get(L"Data", 0, output, nullptr, nullptr);
+    }
+    // The firmware's return code counts only with a complete answer; a
+    // failure on the way leaves -1.
+    if (SUCCEEDED(hr)) {
+        m_nReturnCode = returnCode;
     }
     return hr;
 }

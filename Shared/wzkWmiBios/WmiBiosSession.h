@@ -21,8 +21,7 @@ public:
     HRESULT ExecuteBiosMethod(LONG command, LONG commandType, ULONG inputSize, ULONG outputSize,
                               LONG* returnCode, VARIANT* input, VARIANT* output);
     // Fills the request record and makes it the "InData" of the method's input.
-    HRESULT FillInData(IWbemClassObject* inParams, ComPtr<IWbemClassObject> record,
-                       VARIANT* input);
+    HRESULT FillInData(IWbemClassObject* inParams, ComPtr<IWbemClassObject> record, VARIANT* input);
     // The first instance of a class, or none (with a success code) when it has none.
     HRESULT GetFirstInstance(BSTR className, ComPtr<IWbemClassObject>& instance);
     // Reads the return code and, when output is expected, "Data" into output.

@@ -8,7 +8,9 @@
 
 CwzkWmiBios::CwzkWmiBios() = default;
 
-CwzkWmiBios& CwzkWmiBios::operator=(const CwzkWmiBios&) { return *this; }
+CwzkWmiBios& CwzkWmiBios::operator=(const CwzkWmiBios&) {
+    return *this;
+}
 
 // Callers built with the platform's standard compiler take the constructed
 // object's address from EAX; mingw's own constructors return nothing, so the
@@ -19,7 +21,9 @@ extern "C" __attribute__((thiscall)) CwzkWmiBios* ConstructCwzkWmiBios(CwzkWmiBi
 
 int nwzkWmiBios = 0;
 
-int fnwzkWmiBios() { return 42; }
+int fnwzkWmiBios() {
+    return 42;
+}
 
 extern "C" HRESULT WINAPI wzkCallBios(LONG command, LONG commandType, ULONG inputSize,
                                       ULONG outputSize, LONG* returnCode, const BYTE* input,
@@ -28,4 +32,6 @@ extern "C" HRESULT WINAPI wzkCallBios(LONG command, LONG commandType, ULONG inpu
     return session.Call(command, commandType, inputSize, outputSize, returnCode, input, output);
 }
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) {
+    return TRUE;
+}

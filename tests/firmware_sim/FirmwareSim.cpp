@@ -3,8 +3,8 @@
 // configuration, object counts) is never lost between calls.
 #include "SimServices.h"
 
-extern "C" __declspec(dllexport) HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID iid,
-                                                                  void** object) {
+extern "C" __declspec(dllexport) HRESULT WINAPI
+    DllGetClassObject(REFCLSID clsid, REFIID iid, void** object) {
     if (object == nullptr) {
         return E_POINTER;
     }
@@ -18,4 +18,6 @@ extern "C" __declspec(dllexport) HRESULT WINAPI DllGetClassObject(REFCLSID clsid
     return hr;
 }
 
-extern "C" __declspec(dllexport) HRESULT WINAPI DllCanUnloadNow() { return S_FALSE; }
+extern "C" __declspec(dllexport) HRESULT WINAPI DllCanUnloadNow() {
+    return S_FALSE;
+}

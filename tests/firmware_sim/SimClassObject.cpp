@@ -4,15 +4,20 @@ namespace sim {
 namespace {
 
 // Asks an object whether it is one of the simulator's own.
-const IID kSimObjectIid = {0x6f1d2a40, 0x3b7e, 0x4c55, {0x9a, 0x10, 0x2d, 0x4e, 0x7b, 0x91, 0x0c, 0x33}};
+const IID kSimObjectIid = {
+    0x6f1d2a40, 0x3b7e, 0x4c55, {0x9a, 0x10, 0x2d, 0x4e, 0x7b, 0x91, 0x0c, 0x33}};
 
 const ULONG kBuiltInMethodSizes[] = {0, 4, 128};
 
-std::string Flags(LONG flags) { return flags == 0 ? "" : " flags=" + ShortHex(flags); }
+std::string Flags(LONG flags) {
+    return flags == 0 ? "" : " flags=" + ShortHex(flags);
+}
 
 } // namespace
 
-std::wstring MethodName(ULONG size) { return L"wzkBIOSInt" + std::to_wstring(size); }
+std::wstring MethodName(ULONG size) {
+    return L"wzkBIOSInt" + std::to_wstring(size);
+}
 
 bool MethodExists(const wchar_t* name, ULONG* size) {
     std::vector<ULONG> sizes(std::begin(kBuiltInMethodSizes), std::end(kBuiltInMethodSizes));
@@ -142,7 +147,7 @@ STDMETHODIMP SimClassObject::Put(LPCWSTR name, LONG flags, VARIANT* value, CIMTY
 STDMETHODIMP SimClassObject::SpawnInstance(LONG flags, IWbemClassObject** instance) {
     bool spawns = m_kind == Kind::RequestClass || m_kind == Kind::InSignature;
     HRESULT hr = Record("SpawnInstance " + Name() + Flags(flags),
-                        !spawns ? HRESULT(WBEM_E_INVALID_OPERATION)
+                        !spawns               ? HRESULT(WBEM_E_INVALID_OPERATION)
                         : instance == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
                                               : S_OK);
     if (FAILED(hr)) {
@@ -165,7 +170,7 @@ STDMETHODIMP SimClassObject::GetMethod(LPCWSTR name, LONG flags, IWbemClassObjec
     if (outSignature != nullptr) {
         request += " +out";
     }
-    HRESULT hr = Record(request, !exists                 ? HRESULT(WBEM_E_NOT_FOUND)
+    HRESULT hr = Record(request, !exists                  ? HRESULT(WBEM_E_NOT_FOUND)
                                  : inSignature == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
                                                           : S_OK);
     if (FAILED(hr)) {
@@ -186,20 +191,30 @@ HRESULT SimClassObject::Unexpected(const char* method) {
 STDMETHODIMP SimClassObject::GetQualifierSet(IWbemQualifierSet**) {
     return Unexpected("GetQualifierSet");
 }
-STDMETHODIMP SimClassObject::Delete(LPCWSTR) { return Unexpected("Delete"); }
+STDMETHODIMP SimClassObject::Delete(LPCWSTR) {
+    return Unexpected("Delete");
+}
 STDMETHODIMP SimClassObject::GetNames(LPCWSTR, LONG, VARIANT*, SAFEARRAY**) {
     return Unexpected("GetNames");
 }
-STDMETHODIMP SimClassObject::BeginEnumeration(LONG) { return Unexpected("BeginEnumeration"); }
+STDMETHODIMP SimClassObject::BeginEnumeration(LONG) {
+    return Unexpected("BeginEnumeration");
+}
 STDMETHODIMP SimClassObject::Next(LONG, BSTR*, VARIANT*, CIMTYPE*, LONG*) {
     return Unexpected("Next");
 }
-STDMETHODIMP SimClassObject::EndEnumeration() { return Unexpected("EndEnumeration"); }
+STDMETHODIMP SimClassObject::EndEnumeration() {
+    return Unexpected("EndEnumeration");
+}
 STDMETHODIMP SimClassObject::GetPropertyQualifierSet(LPCWSTR, IWbemQualifierSet**) {
     return Unexpected("GetPropertyQualifierSet");
 }
-STDMETHODIMP SimClassObject::Clone(IWbemClassObject**) { return Unexpected("Clone"); }
-STDMETHODIMP SimClassObject::GetObjectText(LONG, BSTR*) { return Unexpected("GetObjectText"); }
+STDMETHODIMP SimClassObject::Clone(IWbemClassObject**) {
+    return Unexpected("Clone");
+}
+STDMETHODIMP SimClassObject::GetObjectText(LONG, BSTR*) {
+    return Unexpected("GetObjectText");
+}
 STDMETHODIMP SimClassObject::SpawnDerivedClass(LONG, IWbemClassObject**) {
     return Unexpected("SpawnDerivedClass");
 }
@@ -209,18 +224,24 @@ STDMETHODIMP SimClassObject::CompareTo(LONG, IWbemClassObject*) {
 STDMETHODIMP SimClassObject::GetPropertyOrigin(LPCWSTR, BSTR*) {
     return Unexpected("GetPropertyOrigin");
 }
-STDMETHODIMP SimClassObject::InheritsFrom(LPCWSTR) { return Unexpected("InheritsFrom"); }
+STDMETHODIMP SimClassObject::InheritsFrom(LPCWSTR) {
+    return Unexpected("InheritsFrom");
+}
 STDMETHODIMP SimClassObject::PutMethod(LPCWSTR, LONG, IWbemClassObject*, IWbemClassObject*) {
     return Unexpected("PutMethod");
 }
-STDMETHODIMP SimClassObject::DeleteMethod(LPCWSTR) { return Unexpected("DeleteMethod"); }
+STDMETHODIMP SimClassObject::DeleteMethod(LPCWSTR) {
+    return Unexpected("DeleteMethod");
+}
 STDMETHODIMP SimClassObject::BeginMethodEnumeration(LONG) {
     return Unexpected("BeginMethodEnumeration");
 }
 STDMETHODIMP SimClassObject::NextMethod(LONG, BSTR*, IWbemClassObject**, IWbemClassObject**) {
     return Unexpected("NextMethod");
 }
-STDMETHODIMP SimClassObject::EndMethodEnumeration() { return Unexpected("EndMethodEnumeration"); }
+STDMETHODIMP SimClassObject::EndMethodEnumeration() {
+    return Unexpected("EndMethodEnumeration");
+}
 STDMETHODIMP SimClassObject::GetMethodQualifierSet(LPCWSTR, IWbemQualifierSet**) {
     return Unexpected("GetMethodQualifierSet");
 }

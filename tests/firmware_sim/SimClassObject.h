@@ -17,8 +17,8 @@ public:
     enum class Kind { BiosClass, RequestClass, InSignature, Instance };
 
     // A new object holding one reference; every listed property starts VT_NULL.
-    static SimClassObject* Create(Kind kind, std::string name,
-                                  std::vector<std::wstring> properties, ULONG methodSize = 0);
+    static SimClassObject* Create(Kind kind, std::string name, std::vector<std::wstring> properties,
+                                  ULONG methodSize = 0);
     // The simulator's own object behind an interface pointer, or null.
     static SimClassObject* From(IUnknown* unknown);
 

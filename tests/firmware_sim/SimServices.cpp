@@ -5,7 +5,8 @@
 namespace sim {
 namespace {
 
-const wchar_t kInstancePath[] = L"\\\\SIM\\root\\wmi:wzkBIntM.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"";
+const wchar_t kInstancePath[] =
+    L"\\\\SIM\\root\\wmi:wzkBIntM.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"";
 
 std::string Extras(LONG flags, const void* context, const void* callResult = nullptr) {
     std::string text;
@@ -39,8 +40,8 @@ HRESULT QueryOwn(Interface* self, const IID& own, REFIID iid, void** object) {
 std::vector<BYTE> AnswerBytes(const SimClassObject& record, ULONG methodSize) {
     const FirmwareSimConfig& config = Config();
     if (!config.echo) {
-        return std::vector<BYTE>(config.data,
-                                 config.data + std::min<ULONG>(config.dataSize, sizeof config.data));
+        return std::vector<BYTE>(
+            config.data, config.data + std::min<ULONG>(config.dataSize, sizeof config.data));
     }
     std::vector<BYTE> bytes(methodSize, 0);
     const VARIANT* input = record.Property(L"wzkBData");
@@ -98,8 +99,8 @@ SimClassObject* BuildAnswer(const SimClassObject& record, ULONG methodSize) {
         const VARIANT* command = record.Property(L"Command");
         returnCode = V_VT(command) == VT_I4 ? V_I4(command) : 0;
     }
-    SimClassObject* answer = SimClassObject::Create(SimClassObject::Kind::Instance,
-                                                    "wzkBDataOut()", {L"rwReturnCode", L"Data"});
+    SimClassObject* answer = SimClassObject::Create(SimClassObject::Kind::Instance, "wzkBDataOut()",
+                                                    {L"rwReturnCode", L"Data"});
     VARIANT value = ReturnCodeValue(returnCode, config.returnCodeType);
     answer->Assign(L"rwReturnCode", value);
     value = DataValue(AnswerBytes(record, methodSize), config.dataType);
@@ -140,10 +141,9 @@ STDMETHODIMP SimEnumerator::QueryInterface(REFIID iid, void** object) {
 
 STDMETHODIMP SimEnumerator::Next(LONG timeout, ULONG count, IWbemClassObject** objects,
                                  ULONG* returned) {
-    HRESULT hr = Record("Next wzkBIntM timeout=" + std::to_string(timeout) +
-                            " count=" + std::to_string(count),
-                        objects == nullptr || returned == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
-                                                                  : S_OK);
+    HRESULT hr = Record(
+        "Next wzkBIntM timeout=" + std::to_string(timeout) + " count=" + std::to_string(count),
+        objects == nullptr || returned == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER) : S_OK);
     if (FAILED(hr)) {
         return hr;
     }
@@ -184,7 +184,7 @@ STDMETHODIMP SimServices::GetObject(const BSTR path, LONG flags, IWbemContext* c
     std::string name = Narrow(path);
     bool known = name == "wzkBIntM" || name == "wzkBDataIn";
     HRESULT hr = Record("GetObject " + name + Extras(flags, context, callResult),
-                        !known ? HRESULT(WBEM_E_NOT_FOUND)
+                        !known              ? HRESULT(WBEM_E_NOT_FOUND)
                         : object == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
                                             : S_OK);
     if (FAILED(hr)) {
@@ -201,10 +201,10 @@ STDMETHODIMP SimServices::CreateInstanceEnum(const BSTR className, LONG flags,
                                              IEnumWbemClassObject** instances) {
     std::string name = Narrow(className);
     std::string request = "CreateInstanceEnum " + name + " flags=" + ShortHex(flags);
-    HRESULT hr = Record(request + Extras(0, context), name != "wzkBIntM" ? HRESULT(WBEM_E_INVALID_CLASS)
-                                                      : instances == nullptr
-                                                          ? HRESULT(WBEM_E_INVALID_PARAMETER)
-                                                          : S_OK);
+    HRESULT hr = Record(request + Extras(0, context),
+                        name != "wzkBIntM"     ? HRESULT(WBEM_E_INVALID_CLASS)
+                        : instances == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
+                                               : S_OK);
     if (FAILED(hr)) {
         return hr;
     }
@@ -235,16 +235,20 @@ STDMETHODIMP SimServices::ExecMethod(const BSTR path, const BSTR method, LONG fl
             record = SimClassObject::From(V_UNKNOWN(inData));
         }
     }
-    bool pathMatches = path != nullptr && Config().instancePresent && kInstancePath == std::wstring(path);
+    bool pathMatches =
+        path != nullptr && Config().instancePresent && kInstancePath == std::wstring(path);
     std::string request = "ExecMethod " + (path != nullptr ? Narrow(path) : "(no path)") + " " +
                           Narrow(method) + " " +
-                          (in != nullptr ? in->Name() : inParams != nullptr ? "(foreign)" : "(none)");
+                          (in != nullptr         ? in->Name()
+                           : inParams != nullptr ? "(foreign)"
+                                                 : "(none)");
     HRESULT hr = Record(request + Extras(flags, context, callResult),
-                        !exists                                      ? HRESULT(WBEM_E_INVALID_METHOD)
-                        : !pathMatches                                ? HRESULT(WBEM_E_INVALID_OBJECT_PATH)
-                        : record == nullptr || in->MethodSize() != size ? HRESULT(WBEM_E_INVALID_METHOD_PARAMETERS)
-                        : outParams == nullptr                        ? HRESULT(WBEM_E_INVALID_PARAMETER)
-                                                                      : S_OK);
+                        !exists        ? HRESULT(WBEM_E_INVALID_METHOD)
+                        : !pathMatches ? HRESULT(WBEM_E_INVALID_OBJECT_PATH)
+                        : record == nullptr || in->MethodSize() != size
+                            ? HRESULT(WBEM_E_INVALID_METHOD_PARAMETERS)
+                        : outParams == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
+                                               : S_OK);
     if (FAILED(hr)) {
         return hr;
     }
@@ -253,14 +257,17 @@ STDMETHODIMP SimServices::ExecMethod(const BSTR path, const BSTR method, LONG fl
 }
 
 HRESULT SimServices::Unexpected(const char* method) {
-    return Record(std::string("Unexpected IWbemServices::") + method, HRESULT(WBEM_E_NOT_SUPPORTED));
+    return Record(std::string("Unexpected IWbemServices::") + method,
+                  HRESULT(WBEM_E_NOT_SUPPORTED));
 }
 
 STDMETHODIMP SimServices::OpenNamespace(const BSTR, LONG, IWbemContext*, IWbemServices**,
                                         IWbemCallResult**) {
     return Unexpected("OpenNamespace");
 }
-STDMETHODIMP SimServices::CancelAsyncCall(IWbemObjectSink*) { return Unexpected("CancelAsyncCall"); }
+STDMETHODIMP SimServices::CancelAsyncCall(IWbemObjectSink*) {
+    return Unexpected("CancelAsyncCall");
+}
 STDMETHODIMP SimServices::QueryObjectSink(LONG, IWbemObjectSink**) {
     return Unexpected("QueryObjectSink");
 }
@@ -270,8 +277,7 @@ STDMETHODIMP SimServices::GetObjectAsync(const BSTR, LONG, IWbemContext*, IWbemO
 STDMETHODIMP SimServices::PutClass(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) {
     return Unexpected("PutClass");
 }
-STDMETHODIMP SimServices::PutClassAsync(IWbemClassObject*, LONG, IWbemContext*,
-                                        IWbemObjectSink*) {
+STDMETHODIMP SimServices::PutClassAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) {
     return Unexpected("PutClassAsync");
 }
 STDMETHODIMP SimServices::DeleteClass(const BSTR, LONG, IWbemContext*, IWbemCallResult**) {
@@ -280,16 +286,13 @@ STDMETHODIMP SimServices::DeleteClass(const BSTR, LONG, IWbemContext*, IWbemCall
 STDMETHODIMP SimServices::DeleteClassAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
     return Unexpected("DeleteClassAsync");
 }
-STDMETHODIMP SimServices::CreateClassEnum(const BSTR, LONG, IWbemContext*,
-                                          IEnumWbemClassObject**) {
+STDMETHODIMP SimServices::CreateClassEnum(const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**) {
     return Unexpected("CreateClassEnum");
 }
-STDMETHODIMP SimServices::CreateClassEnumAsync(const BSTR, LONG, IWbemContext*,
-                                               IWbemObjectSink*) {
+STDMETHODIMP SimServices::CreateClassEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
     return Unexpected("CreateClassEnumAsync");
 }
-STDMETHODIMP SimServices::PutInstance(IWbemClassObject*, LONG, IWbemContext*,
-                                      IWbemCallResult**) {
+STDMETHODIMP SimServices::PutInstance(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) {
     return Unexpected("PutInstance");
 }
 STDMETHODIMP SimServices::PutInstanceAsync(IWbemClassObject*, LONG, IWbemContext*,
@@ -299,8 +302,7 @@ STDMETHODIMP SimServices::PutInstanceAsync(IWbemClassObject*, LONG, IWbemContext
 STDMETHODIMP SimServices::DeleteInstance(const BSTR, LONG, IWbemContext*, IWbemCallResult**) {
     return Unexpected("DeleteInstance");
 }
-STDMETHODIMP SimServices::DeleteInstanceAsync(const BSTR, LONG, IWbemContext*,
-                                              IWbemObjectSink*) {
+STDMETHODIMP SimServices::DeleteInstanceAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
     return Unexpected("DeleteInstanceAsync");
 }
 STDMETHODIMP SimServices::CreateInstanceEnumAsync(const BSTR, LONG, IWbemContext*,
@@ -337,9 +339,8 @@ STDMETHODIMP SimLocator::QueryInterface(REFIID iid, void** object) {
 }
 
 STDMETHODIMP SimLocator::ConnectServer(const BSTR resource, const BSTR user, const BSTR password,
-                                       const BSTR locale, LONG securityFlags,
-                                       const BSTR authority, IWbemContext* context,
-                                       IWbemServices** services) {
+                                       const BSTR locale, LONG securityFlags, const BSTR authority,
+                                       IWbemContext* context, IWbemServices** services) {
     std::string request = "ConnectServer " + Narrow(resource);
     if (user != nullptr) {
         request += " user=" + Narrow(user);

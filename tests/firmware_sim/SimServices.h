@@ -43,9 +43,9 @@ public:
                            IWbemClassObject** object, IWbemCallResult** callResult) override;
     STDMETHODIMP CreateInstanceEnum(const BSTR className, LONG flags, IWbemContext* context,
                                     IEnumWbemClassObject** instances) override;
-    STDMETHODIMP ExecMethod(const BSTR path, const BSTR method, LONG flags,
-                            IWbemContext* context, IWbemClassObject* inParams,
-                            IWbemClassObject** outParams, IWbemCallResult** callResult) override;
+    STDMETHODIMP ExecMethod(const BSTR path, const BSTR method, LONG flags, IWbemContext* context,
+                            IWbemClassObject* inParams, IWbemClassObject** outParams,
+                            IWbemCallResult** callResult) override;
 
     // The rest is logged as unexpected.
     STDMETHODIMP OpenNamespace(const BSTR, LONG, IWbemContext*, IWbemServices**,
@@ -57,10 +57,8 @@ public:
     STDMETHODIMP PutClassAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) override;
     STDMETHODIMP DeleteClass(const BSTR, LONG, IWbemContext*, IWbemCallResult**) override;
     STDMETHODIMP DeleteClassAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override;
-    STDMETHODIMP CreateClassEnum(const BSTR, LONG, IWbemContext*,
-                                 IEnumWbemClassObject**) override;
-    STDMETHODIMP CreateClassEnumAsync(const BSTR, LONG, IWbemContext*,
-                                      IWbemObjectSink*) override;
+    STDMETHODIMP CreateClassEnum(const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**) override;
+    STDMETHODIMP CreateClassEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override;
     STDMETHODIMP PutInstance(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) override;
     STDMETHODIMP PutInstanceAsync(IWbemClassObject*, LONG, IWbemContext*,
                                   IWbemObjectSink*) override;

@@ -78,7 +78,9 @@ std::string DescribeArray(SAFEARRAY* array, VARTYPE elementType) {
 
 } // namespace
 
-const FirmwareSimConfig& Config() { return TheState().config; }
+const FirmwareSimConfig& Config() {
+    return TheState().config;
+}
 
 HRESULT Record(const std::string& request, HRESULT natural) {
     Locked lock;
@@ -153,7 +155,9 @@ TrackedObject::TrackedObject(std::string name) : m_name(std::move(name)) {
     TheState().objects.push_back(this);
 }
 
-ULONG TrackedObject::AddRefTracked() { return ::InterlockedIncrement(&m_references); }
+ULONG TrackedObject::AddRefTracked() {
+    return ::InterlockedIncrement(&m_references);
+}
 
 ULONG TrackedObject::ReleaseTracked() {
     LONG left = ::InterlockedDecrement(&m_references);
@@ -186,7 +190,9 @@ void FirmwareSim_Reset(void) {
     state.failureUsed = false;
 }
 
-FirmwareSimConfig* FirmwareSim_Config(void) { return &TheState().config; }
+FirmwareSimConfig* FirmwareSim_Config(void) {
+    return &TheState().config;
+}
 
 size_t FirmwareSim_ReadLog(char* buffer, size_t size) {
     Locked lock;
