@@ -3,6 +3,9 @@
 // object handed out is released again.
 #include "BiosTestSupport.h"
 
+#include "tests/support/RegistryProbe.h"
+#include "tests/support/TestPaths.h"
+
 #include <gtest/gtest.h>
 
 #include <wbemcli.h>
@@ -398,6 +401,23 @@ TEST_F(WmiBiosCallTest, CallsFromSeveralThreadsEachGetTheirOwnAnswer) {
         EXPECT_EQ(std::vector<std::string>{}, failures[t]) << "thread " << t;
     }
     EXPECT_EQ(kThreads * kCallsPerThread * 20, static_cast<int>(SimLog().size()));
+}
+
+// The tests borrow the prefix's locator registration and must give it back.
+TEST(FirmwareSimRegistrationTest, PutsBackWhatWasRegistered) {
+    const wchar_t key[] = L"CLSID\\{4590F811-1D3A-11D0-891F-00AA004B2E24}\\InprocServer32";
+    RegistryValue before = ReadRegistryValue(HKEY_CLASSES_ROOT, key, L"");
+    {
+        FirmwareSimRegistration registration;
+        EXPECT_EQ(Utf8(FirmwareSimRegistration::SimulatorPath()),
+                  Utf8(ReadRegistryValue(HKEY_CLASSES_ROOT, key, L"").Text()));
+        EXPECT_EQ("Both",
+                  Utf8(ReadRegistryValue(HKEY_CLASSES_ROOT, key, L"ThreadingModel").Text()));
+    }
+    RegistryValue after = ReadRegistryValue(HKEY_CLASSES_ROOT, key, L"");
+    EXPECT_EQ(before.exists, after.exists);
+    EXPECT_EQ(before.type, after.type);
+    EXPECT_EQ(before.data, after.data);
 }
 
 } // namespace

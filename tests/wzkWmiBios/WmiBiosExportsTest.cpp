@@ -128,4 +128,17 @@ TEST(WmiBiosImportLibraryTest, ClientLinkedAgainstTheImportLibraryRuns) {
     EXPECT_EQ(0u, run.exitCode);
 }
 
+TEST(WmiBiosImportLibraryTest, ClientOfThePlatformsStandardAbiRuns) {
+#ifndef HAVE_MSVC_ABI_CLIENT
+    GTEST_SKIP() << "clang++, lld-link or llvm-dlltool missing (tools/dev setup installs them)";
+#endif
+    ScopedPathPrefix path(DeliverableDir());
+    ProgramResult run = RunProgram(TestProgramPath(L"wzkbios_msvc_client.exe"));
+    ASSERT_TRUE(run.started);
+    ASSERT_TRUE(run.finished);
+    // Exit code bits: 1 assignment result, 2 HRESULT, 4 return code, 8 output
+    // buffer, 16 fnwzkWmiBios, 32 nwzkWmiBios.
+    EXPECT_EQ(0u, run.exitCode);
+}
+
 } // namespace
