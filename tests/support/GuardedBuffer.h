@@ -8,6 +8,8 @@
 // A wchar_t buffer placed at the very end of a committed page and followed by
 // a PAGE_NOACCESS page: reading or writing even one unit past its end faults,
 // so an overrun shows up as a crash of the test instead of going unnoticed.
+// The first buffer makes such a fault end the test program at once with a
+// message on stderr.
 class GuardedBuffer {
 public:
     explicit GuardedBuffer(size_t units = MAX_PATH);
