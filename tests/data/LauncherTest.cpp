@@ -51,11 +51,14 @@ protected:
     std::wstring m_blankProbe = m_root.AddCopy(ProbeProgramPath(), L"with blank\\launch_probe.exe");
     ProbeRecordScope m_record{m_root / L"record.txt"};
 
-    // Chooses the only entry, holding assignment, the way the menu does.
+    // Chooses the only entry, holding assignment, the way the menu does; in
+    // every case, whatever the launch did, the entry is then the stored choice.
     ChoiceOutcome Choose(const std::wstring& assignment) {
-        SetCurrentSelection(L""); // present, so no first-run entry joins the list
+        SetCurrentSelection(L"Earlier"); // present, so no first-run entry joins the list
         AddEntry(L"Probe", assignment);
-        return HandleEntryChoice(kEntryCommandBase + 1);
+        ChoiceOutcome outcome = HandleEntryChoice(kEntryCommandBase + 1);
+        ExpectStored(L"Probe");
+        return outcome;
     }
 
     ProbeRecord Record() { return WaitForProbeRecord(m_record.Path()); }
@@ -79,7 +82,6 @@ TEST_F(LaunchTest, ExistingProgramStartsInItsFolderWithoutParameters) {
     ASSERT_TRUE(record.found);
     EXPECT_EQ(L"\"" + m_plainProbe + L"\"", record.commandLine);
     EXPECT_EQ(m_plainFolder, record.workingDirectory);
-    ExpectStored(L"Probe");
     EXPECT_EQ(stored, ReadRegistryValue(HKEY_CURRENT_USER, std::wstring(kTestMediaKey) + L"\\Probe",
                                         L"Assignment")
                           .Text());
@@ -190,7 +192,6 @@ TEST_F(LaunchTest, WebAddressGoesToTheProgramThatOpensTheBlankPage) {
 TEST_F(LaunchTest, WebAddressWithoutBlankPageFailsButIsStored) {
     EXPECT_EQ(ChoiceOutcome::LaunchFailed, Choose(L"http://example.invalid/"));
     EXPECT_TRUE(NothingStarted());
-    ExpectStored(L"Probe");
     // A page that no longer exists fails the same way.
     WriteRegistryText(HKEY_LOCAL_MACHINE, kTestMachineKey, L"Blank.htm", m_root / L"gone.htm");
     EXPECT_FALSE(LaunchAssignment(L"http://example.invalid/"));
@@ -200,7 +201,6 @@ TEST_F(LaunchTest, WebAddressWithoutBlankPageFailsButIsStored) {
 TEST_F(LaunchTest, EmptyAssignmentLaunchesNothingButIsStored) {
     EXPECT_EQ(ChoiceOutcome::Launched, Choose(L""));
     EXPECT_TRUE(NothingStarted());
-    ExpectStored(L"Probe");
 }
 
 TEST_F(LaunchTest, ChoosingFindsTheEntryByIndexAndIgnoresVanishedOnes) {
