@@ -123,7 +123,13 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
             rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr), param);
     }
-    // A window whose WM_CREATE failed has already been destroyed and detached.
+    if (created == nullptr && m_hWnd != nullptr) {
+        // Attached at HCBT_CREATEWND, then refused (by another CBT hook, say)
+        // without ever getting WM_NCDESTROY: drop the dead association. A
+        // failed WM_CREATE needs nothing here, WM_NCDESTROY has detached it.
+        Detach();
+        m_pfnSuper = nullptr;
+    }
     return created != nullptr;
 }
 

@@ -74,6 +74,22 @@ TEST(WindowLifetimeTest, CreationThatFailsLeavesNoAssociation) {
     EXPECT_EQ(nullptr, button.m_hWnd);
 }
 
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam) {
+    return code == HCBT_CREATEWND ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(WindowLifetimeTest, CreationRefusedByAnotherHookLeavesNoAssociation) {
+    // Installed before the creation, so it runs after the framework's own hook.
+    HHOOK hook = ::SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, ::GetCurrentThreadId());
+    ASSERT_NE(nullptr, hook);
+    CButton button;
+    BOOL created = button.Create(L"", WS_POPUP, SmallRect(), nullptr, 0);
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_FALSE(created);
+    EXPECT_EQ(nullptr, button.m_hWnd);
+    EXPECT_TRUE(button.Create(L"", WS_POPUP, SmallRect(), nullptr, 0)) << "usable again";
+}
+
 TEST(WindowLifetimeTest, ManyButtonsComeAndGoCleanly) {
     CButton parent;
     RECT rect = {0, 0, 200, 200};

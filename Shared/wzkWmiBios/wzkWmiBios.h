@@ -1,0 +1,58 @@
+// wzkWmiBios: calls a BIOS function of this machine through the firmware's WMI
+// method (class "wzkBIntM" in "\\.\root\wmi").
+//
+// Link with libwzkWmiBios.dll.a (mingw) or wzkWmiBios.lib; wzkWmiBios.dll must
+// be on the program's DLL search path.
+#pragma once
+
+#include <windows.h>
+
+#ifdef WZKWMIBIOS_EXPORTS
+// The DLL's own build: its .def file decides the exported names.
+#define WZKWMIBIOS_API
+#else
+#define WZKWMIBIOS_API __declspec(dllimport)
+#endif
+
+#ifdef __cplusplus
+
+// Carries no behaviour: construction and assignment do nothing.
+class WZKWMIBIOS_API CwzkWmiBios {
+public:
+    CwzkWmiBios(void);
+    CwzkWmiBios& operator=(const CwzkWmiBios&);
+};
+
+// Always 0; the library neither reads nor writes it.
+extern WZKWMIBIOS_API int nwzkWmiBios;
+// Returns 42.
+WZKWMIBIOS_API int fnwzkWmiBios(void);
+
+extern "C" {
+#endif
+
+// Sends one BIOS request: "Command" = command, "CommandType" = commandType and
+// inputSize bytes of input, to the firmware method "wzkBIOSInt<outputSize>".
+//
+// The calling thread must have initialised COM; the library never does.
+// returnCode receives the firmware's "rwReturnCode", -1 when no answer was
+// obtained, or 3 when the firmware's output block did not have exactly
+// outputSize bytes (the call then still succeeds). output is written only
+// when the firmware returned exactly outputSize bytes.
+//
+// Result: S_OK (or another success code) when the method ran and its answer
+// was read; otherwise the failing COM or WMI call's HRESULT, and in addition:
+//   E_POINTER            input or output is null while its size is not 0
+//                        (nothing is sent);
+//   E_OUTOFMEMORY        a string, array or value could not be allocated;
+//   E_UNEXPECTED         the method (or another WMI call) reported success
+//                        but handed back no object;
+//   DISP_E_TYPEMISMATCH  the method's "OutData" holds no object, or its
+//                        "rwReturnCode" holds no number.
+WZKWMIBIOS_API HRESULT WINAPI wzkCallBios(LONG command, LONG commandType, ULONG inputSize,
+                                          ULONG outputSize, LONG* returnCode, const BYTE* input,
+                                          BYTE* output);
+
+#ifdef __cplusplus
+}
+#endif

@@ -1,0 +1,392 @@
+#include "SimServices.h"
+
+#include <algorithm>
+
+namespace sim {
+namespace {
+
+const wchar_t kInstancePath[] =
+    L"\\\\SIM\\root\\wmi:wzkBIntM.InstanceName=\"ACPI\\\\PNP0C14\\\\0_0\"";
+
+std::string Extras(LONG flags, const void* context, const void* callResult = nullptr) {
+    std::string text;
+    if (flags != 0) {
+        text += " flags=" + ShortHex(flags);
+    }
+    if (context != nullptr) {
+        text += " context=set";
+    }
+    if (callResult != nullptr) {
+        text += " callresult=requested";
+    }
+    return text;
+}
+
+template <class Interface>
+HRESULT QueryOwn(Interface* self, const IID& own, REFIID iid, void** object) {
+    if (object == nullptr) {
+        return E_POINTER;
+    }
+    *object = nullptr;
+    if (iid != IID_IUnknown && iid != own) {
+        return E_NOINTERFACE;
+    }
+    *object = self;
+    self->AddRef();
+    return S_OK;
+}
+
+// The answer's bytes: the request's own ("echo") or the configured ones.
+std::vector<BYTE> AnswerBytes(const SimClassObject& record, ULONG methodSize) {
+    const FirmwareSimConfig& config = Config();
+    if (!config.echo) {
+        return std::vector<BYTE>(
+            config.data, config.data + std::min<ULONG>(config.dataSize, sizeof config.data));
+    }
+    std::vector<BYTE> bytes(methodSize, 0);
+    const VARIANT* input = record.Property(L"wzkBData");
+    if (V_VT(input) == (VT_ARRAY | VT_UI1) && V_ARRAY(input) != nullptr) {
+        LONG lower = 0;
+        LONG upper = -1;
+        ::SafeArrayGetLBound(V_ARRAY(input), 1, &lower);
+        ::SafeArrayGetUBound(V_ARRAY(input), 1, &upper);
+        for (LONG i = lower; i <= upper && static_cast<ULONG>(i - lower) < methodSize; ++i) {
+            ::SafeArrayGetElement(V_ARRAY(input), &i, &bytes[i - lower]);
+        }
+    }
+    return bytes;
+}
+
+VARIANT DataValue(const std::vector<BYTE>& bytes, VARTYPE type) {
+    VARIANT value;
+    ::VariantInit(&value);
+    V_VT(&value) = type;
+    if (type == (VT_ARRAY | VT_UI1) || type == (VT_ARRAY | VT_I4)) {
+        VARTYPE element = type & ~VT_ARRAY;
+        V_ARRAY(&value) = ::SafeArrayCreateVector(element, 0, static_cast<ULONG>(bytes.size()));
+        for (LONG i = 0; i < static_cast<LONG>(bytes.size()); ++i) {
+            LONG number = bytes[i];
+            BYTE byte = bytes[i];
+            ::SafeArrayPutElement(V_ARRAY(&value), &i,
+                                  element == VT_UI1 ? static_cast<void*>(&byte) : &number);
+        }
+    } else if (type == VT_BSTR) {
+        V_BSTR(&value) = ::SysAllocString(L"data");
+    } else {
+        V_I4(&value) = 0;
+    }
+    return value;
+}
+
+VARIANT ReturnCodeValue(LONG returnCode, VARTYPE type) {
+    VARIANT value;
+    ::VariantInit(&value);
+    V_VT(&value) = VT_I4;
+    V_I4(&value) = returnCode;
+    if (type == VT_NULL || type == VT_EMPTY) {
+        V_VT(&value) = type;
+    } else if (type != VT_I4) {
+        ::VariantChangeType(&value, &value, 0, type);
+    }
+    return value;
+}
+
+// The method's output parameters object, holding the answer in "OutData".
+SimClassObject* BuildAnswer(const SimClassObject& record, ULONG methodSize) {
+    const FirmwareSimConfig& config = Config();
+    LONG returnCode = config.returnCode;
+    if (config.echo) {
+        const VARIANT* command = record.Property(L"Command");
+        returnCode = V_VT(command) == VT_I4 ? V_I4(command) : 0;
+    }
+    SimClassObject* answer = SimClassObject::Create(SimClassObject::Kind::Instance, "wzkBDataOut()",
+                                                    {L"rwReturnCode", L"Data"});
+    VARIANT value = ReturnCodeValue(returnCode, config.returnCodeType);
+    answer->Assign(L"rwReturnCode", value);
+    value = DataValue(AnswerBytes(record, methodSize), config.dataType);
+    answer->Assign(L"Data", value);
+
+    SimClassObject* out =
+        SimClassObject::Create(SimClassObject::Kind::Instance,
+                               Narrow(MethodName(methodSize).c_str()) + ".Out()", {L"OutData"});
+    ::VariantInit(&value);
+    V_VT(&value) = config.outDataType;
+    if (config.outDataType == VT_UNKNOWN && !config.outDataNullObject) {
+        V_UNKNOWN(&value) = static_cast<IWbemClassObject*>(answer); // takes the reference
+    } else {
+        V_UNKNOWN(&value) = nullptr;
+        answer->Release();
+    }
+    out->Assign(L"OutData", value);
+    return out;
+}
+
+} // namespace
+
+// --- SimEnumerator ------------------------------------------------------------
+
+SimEnumerator::SimEnumerator(SimClassObject* instance)
+    : TrackedObject("wzkBIntM instances"), m_instance(instance) {}
+
+void SimEnumerator::OnFinalRelease() {
+    if (m_instance != nullptr) {
+        m_instance->Release();
+        m_instance = nullptr;
+    }
+}
+
+STDMETHODIMP SimEnumerator::QueryInterface(REFIID iid, void** object) {
+    return QueryOwn<IEnumWbemClassObject>(this, IID_IEnumWbemClassObject, iid, object);
+}
+
+STDMETHODIMP SimEnumerator::Next(LONG timeout, ULONG count, IWbemClassObject** objects,
+                                 ULONG* returned) {
+    HRESULT hr = Record(
+        "Next wzkBIntM timeout=" + std::to_string(timeout) + " count=" + std::to_string(count),
+        objects == nullptr || returned == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER) : S_OK);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    *returned = 0;
+    if (m_instance == nullptr || m_delivered || count == 0) {
+        return HRESULT(WBEM_S_FALSE);
+    }
+    m_delivered = true;
+    m_instance->AddRef();
+    objects[0] = m_instance;
+    *returned = 1;
+    return count == 1 ? HRESULT(WBEM_S_NO_ERROR) : HRESULT(WBEM_S_FALSE);
+}
+
+STDMETHODIMP SimEnumerator::Reset() {
+    return Record("Unexpected IEnumWbemClassObject::Reset", HRESULT(WBEM_E_NOT_SUPPORTED));
+}
+STDMETHODIMP SimEnumerator::NextAsync(ULONG, IWbemObjectSink*) {
+    return Record("Unexpected IEnumWbemClassObject::NextAsync", HRESULT(WBEM_E_NOT_SUPPORTED));
+}
+STDMETHODIMP SimEnumerator::Clone(IEnumWbemClassObject**) {
+    return Record("Unexpected IEnumWbemClassObject::Clone", HRESULT(WBEM_E_NOT_SUPPORTED));
+}
+STDMETHODIMP SimEnumerator::Skip(LONG, ULONG) {
+    return Record("Unexpected IEnumWbemClassObject::Skip", HRESULT(WBEM_E_NOT_SUPPORTED));
+}
+
+// --- SimServices --------------------------------------------------------------
+
+SimServices::SimServices() : TrackedObject("root\\wmi") {}
+
+STDMETHODIMP SimServices::QueryInterface(REFIID iid, void** object) {
+    return QueryOwn<IWbemServices>(this, IID_IWbemServices, iid, object);
+}
+
+STDMETHODIMP SimServices::GetObject(const BSTR path, LONG flags, IWbemContext* context,
+                                    IWbemClassObject** object, IWbemCallResult** callResult) {
+    std::string name = Narrow(path);
+    bool known = name == "wzkBIntM" || name == "wzkBDataIn";
+    HRESULT hr = Record("GetObject " + name + Extras(flags, context, callResult),
+                        !known              ? HRESULT(WBEM_E_NOT_FOUND)
+                        : object == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
+                                            : S_OK);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    *object = SimClassObject::Create(name == "wzkBIntM" ? SimClassObject::Kind::BiosClass
+                                                        : SimClassObject::Kind::RequestClass,
+                                     name, {});
+    return S_OK;
+}
+
+STDMETHODIMP SimServices::CreateInstanceEnum(const BSTR className, LONG flags,
+                                             IWbemContext* context,
+                                             IEnumWbemClassObject** instances) {
+    std::string name = Narrow(className);
+    std::string request = "CreateInstanceEnum " + name + " flags=" + ShortHex(flags);
+    HRESULT hr = Record(request + Extras(0, context),
+                        name != "wzkBIntM"     ? HRESULT(WBEM_E_INVALID_CLASS)
+                        : instances == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
+                                               : S_OK);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    SimClassObject* instance = nullptr;
+    if (Config().instancePresent) {
+        instance = SimClassObject::Create(SimClassObject::Kind::Instance, "wzkBIntM(0)",
+                                          {L"__PATH", L"InstanceName"});
+        VARIANT path;
+        ::VariantInit(&path);
+        V_VT(&path) = VT_BSTR;
+        V_BSTR(&path) = ::SysAllocString(kInstancePath);
+        instance->Assign(L"__PATH", path);
+    }
+    *instances = new SimEnumerator(instance);
+    return S_OK;
+}
+
+STDMETHODIMP SimServices::ExecMethod(const BSTR path, const BSTR method, LONG flags,
+                                     IWbemContext* context, IWbemClassObject* inParams,
+                                     IWbemClassObject** outParams, IWbemCallResult** callResult) {
+    ULONG size = 0;
+    bool exists = MethodExists(method, &size);
+    SimClassObject* in = SimClassObject::From(inParams);
+    SimClassObject* record = nullptr;
+    if (in != nullptr && in->GetKind() == SimClassObject::Kind::Instance) {
+        const VARIANT* inData = in->Property(L"InData");
+        if (inData != nullptr && V_VT(inData) == VT_UNKNOWN) {
+            record = SimClassObject::From(V_UNKNOWN(inData));
+        }
+    }
+    bool pathMatches =
+        path != nullptr && Config().instancePresent && kInstancePath == std::wstring(path);
+    std::string request = "ExecMethod " + (path != nullptr ? Narrow(path) : "(no path)") + " " +
+                          Narrow(method) + " " +
+                          (in != nullptr         ? in->Name()
+                           : inParams != nullptr ? "(foreign)"
+                                                 : "(none)");
+    HRESULT hr = Record(request + Extras(flags, context, callResult),
+                        !exists        ? HRESULT(WBEM_E_INVALID_METHOD)
+                        : !pathMatches ? HRESULT(WBEM_E_INVALID_OBJECT_PATH)
+                        : record == nullptr || in->MethodSize() != size
+                            ? HRESULT(WBEM_E_INVALID_METHOD_PARAMETERS)
+                        : outParams == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
+                                               : S_OK);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    *outParams = Config().outParamsPresent ? BuildAnswer(*record, size) : nullptr;
+    return HRESULT(WBEM_S_NO_ERROR);
+}
+
+HRESULT SimServices::Unexpected(const char* method) {
+    return Record(std::string("Unexpected IWbemServices::") + method,
+                  HRESULT(WBEM_E_NOT_SUPPORTED));
+}
+
+STDMETHODIMP SimServices::OpenNamespace(const BSTR, LONG, IWbemContext*, IWbemServices**,
+                                        IWbemCallResult**) {
+    return Unexpected("OpenNamespace");
+}
+STDMETHODIMP SimServices::CancelAsyncCall(IWbemObjectSink*) {
+    return Unexpected("CancelAsyncCall");
+}
+STDMETHODIMP SimServices::QueryObjectSink(LONG, IWbemObjectSink**) {
+    return Unexpected("QueryObjectSink");
+}
+STDMETHODIMP SimServices::GetObjectAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
+    return Unexpected("GetObjectAsync");
+}
+STDMETHODIMP SimServices::PutClass(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) {
+    return Unexpected("PutClass");
+}
+STDMETHODIMP SimServices::PutClassAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) {
+    return Unexpected("PutClassAsync");
+}
+STDMETHODIMP SimServices::DeleteClass(const BSTR, LONG, IWbemContext*, IWbemCallResult**) {
+    return Unexpected("DeleteClass");
+}
+STDMETHODIMP SimServices::DeleteClassAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
+    return Unexpected("DeleteClassAsync");
+}
+STDMETHODIMP SimServices::CreateClassEnum(const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**) {
+    return Unexpected("CreateClassEnum");
+}
+STDMETHODIMP SimServices::CreateClassEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
+    return Unexpected("CreateClassEnumAsync");
+}
+STDMETHODIMP SimServices::PutInstance(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) {
+    return Unexpected("PutInstance");
+}
+STDMETHODIMP SimServices::PutInstanceAsync(IWbemClassObject*, LONG, IWbemContext*,
+                                           IWbemObjectSink*) {
+    return Unexpected("PutInstanceAsync");
+}
+STDMETHODIMP SimServices::DeleteInstance(const BSTR, LONG, IWbemContext*, IWbemCallResult**) {
+    return Unexpected("DeleteInstance");
+}
+STDMETHODIMP SimServices::DeleteInstanceAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
+    return Unexpected("DeleteInstanceAsync");
+}
+STDMETHODIMP SimServices::CreateInstanceEnumAsync(const BSTR, LONG, IWbemContext*,
+                                                  IWbemObjectSink*) {
+    return Unexpected("CreateInstanceEnumAsync");
+}
+STDMETHODIMP SimServices::ExecQuery(const BSTR, const BSTR, LONG, IWbemContext*,
+                                    IEnumWbemClassObject**) {
+    return Unexpected("ExecQuery");
+}
+STDMETHODIMP SimServices::ExecQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*,
+                                         IWbemObjectSink*) {
+    return Unexpected("ExecQueryAsync");
+}
+STDMETHODIMP SimServices::ExecNotificationQuery(const BSTR, const BSTR, LONG, IWbemContext*,
+                                                IEnumWbemClassObject**) {
+    return Unexpected("ExecNotificationQuery");
+}
+STDMETHODIMP SimServices::ExecNotificationQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*,
+                                                     IWbemObjectSink*) {
+    return Unexpected("ExecNotificationQueryAsync");
+}
+STDMETHODIMP SimServices::ExecMethodAsync(const BSTR, const BSTR, LONG, IWbemContext*,
+                                          IWbemClassObject*, IWbemObjectSink*) {
+    return Unexpected("ExecMethodAsync");
+}
+
+// --- SimLocator ---------------------------------------------------------------
+
+SimLocator::SimLocator() : TrackedObject("WbemLocator") {}
+
+STDMETHODIMP SimLocator::QueryInterface(REFIID iid, void** object) {
+    return QueryOwn<IWbemLocator>(this, IID_IWbemLocator, iid, object);
+}
+
+STDMETHODIMP SimLocator::ConnectServer(const BSTR resource, const BSTR user, const BSTR password,
+                                       const BSTR locale, LONG securityFlags, const BSTR authority,
+                                       IWbemContext* context, IWbemServices** services) {
+    std::string request = "ConnectServer " + Narrow(resource);
+    if (user != nullptr) {
+        request += " user=" + Narrow(user);
+    }
+    if (password != nullptr) {
+        request += " password=set";
+    }
+    if (locale != nullptr) {
+        request += " locale=" + Narrow(locale);
+    }
+    if (authority != nullptr) {
+        request += " authority=" + Narrow(authority);
+    }
+    bool known = resource != nullptr && ::_wcsicmp(resource, L"\\\\.\\root\\wmi") == 0;
+    HRESULT hr = Record(request + Extras(securityFlags, context),
+                        !known                ? HRESULT(WBEM_E_INVALID_NAMESPACE)
+                        : services == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
+                                              : S_OK);
+    if (FAILED(hr)) {
+        return hr;
+    }
+    *services = new SimServices();
+    return S_OK;
+}
+
+// --- SimClassFactory ----------------------------------------------------------
+
+SimClassFactory::SimClassFactory() : TrackedObject("WbemLocator class factory") {}
+
+STDMETHODIMP SimClassFactory::QueryInterface(REFIID iid, void** object) {
+    return QueryOwn<IClassFactory>(this, IID_IClassFactory, iid, object);
+}
+
+STDMETHODIMP SimClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
+    HRESULT hr = Record(std::string("CreateInstance WbemLocator") + (outer ? " outer=set" : ""),
+                        outer != nullptr ? CLASS_E_NOAGGREGATION : S_OK);
+    if (FAILED(hr)) {
+        if (object != nullptr) {
+            *object = nullptr;
+        }
+        return hr;
+    }
+    auto locator = new SimLocator();
+    hr = locator->QueryInterface(iid, object);
+    locator->Release();
+    return hr;
+}
+
+} // namespace sim

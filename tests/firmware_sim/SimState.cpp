@@ -1,0 +1,230 @@
+#include "SimState.h"
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace sim {
+namespace {
+
+void SetDefaults(FirmwareSimConfig& config) {
+    config = FirmwareSimConfig{};
+    config.instancePresent = TRUE;
+    config.echo = TRUE;
+    config.returnCodeType = VT_I4;
+    config.dataType = VT_ARRAY | VT_UI1;
+    config.outParamsPresent = TRUE;
+    config.outDataType = VT_UNKNOWN;
+}
+
+struct State {
+    CRITICAL_SECTION lock;
+    FirmwareSimConfig config;
+    std::string log;
+    std::vector<TrackedObject*> objects;
+    LONG overReleases = 0;
+    bool failureUsed = false;
+};
+
+State& TheState() {
+    static State* state = [] {
+        auto created = new State();
+        ::InitializeCriticalSection(&created->lock);
+        SetDefaults(created->config);
+        return created;
+    }();
+    return *state;
+}
+
+class Locked {
+public:
+    Locked() { ::EnterCriticalSection(&TheState().lock); }
+    ~Locked() { ::LeaveCriticalSection(&TheState().lock); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+};
+
+size_t CopyOut(const std::string& text, char* buffer, size_t size) {
+    if (buffer != nullptr && size != 0) {
+        size_t count = text.size() < size - 1 ? text.size() : size - 1;
+        std::memcpy(buffer, text.data(), count);
+        buffer[count] = '\0';
+    }
+    return text.size();
+}
+
+std::string DescribeArray(SAFEARRAY* array, VARTYPE elementType) {
+    if (array == nullptr) {
+        return "(no array)";
+    }
+    LONG lower = 0;
+    LONG upper = -1;
+    ::SafeArrayGetLBound(array, 1, &lower);
+    ::SafeArrayGetUBound(array, 1, &upper);
+    std::string text = lower == 0 ? "[" : "lbound=" + std::to_string(lower) + " [";
+    for (LONG i = lower; i <= upper; ++i) {
+        LONG element = 0;
+        ::SafeArrayGetElement(array, &i, &element);
+        if (i != lower) {
+            text += ' ';
+        }
+        char number[16];
+        std::snprintf(number, sizeof number, elementType == VT_UI1 ? "%02lX" : "%ld",
+                      elementType == VT_UI1 ? element & 0xFF : element);
+        text += number;
+    }
+    return text + "]";
+}
+
+} // namespace
+
+const FirmwareSimConfig& Config() {
+    return TheState().config;
+}
+
+HRESULT Record(const std::string& request, HRESULT natural) {
+    Locked lock;
+    State& state = TheState();
+    HRESULT outcome = natural;
+    size_t failAtLength = std::strlen(state.config.failAt);
+    if (!state.failureUsed && failAtLength != 0 &&
+        request.compare(0, failAtLength, state.config.failAt) == 0) {
+        state.failureUsed = true;
+        outcome = state.config.failure;
+    }
+    state.log += request;
+    if (FAILED(outcome)) {
+        state.log += " -> " + HexOf(static_cast<unsigned long>(outcome));
+    }
+    state.log += '\n';
+    return outcome;
+}
+
+std::string Narrow(const wchar_t* text) {
+    std::string narrow;
+    for (; text != nullptr && *text != L'\0'; ++text) {
+        narrow += *text < 0x80 ? static_cast<char>(*text) : '?';
+    }
+    return narrow;
+}
+
+std::string HexOf(unsigned long value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%08lX", value);
+    return text;
+}
+
+std::string ShortHex(unsigned long value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%lX", value);
+    return text;
+}
+
+std::string Describe(const VARIANT& value) {
+    VARTYPE type = V_VT(&value);
+    switch (type) {
+    case VT_EMPTY:
+        return "VT_EMPTY";
+    case VT_NULL:
+        return "VT_NULL";
+    case VT_I4:
+        return "VT_I4 " + std::to_string(V_I4(&value));
+    case VT_BSTR:
+        return "VT_BSTR " + Narrow(V_BSTR(&value));
+    case VT_UNKNOWN:
+    case VT_DISPATCH: {
+        std::string object = "(null)";
+        IUnknown* unknown = V_UNKNOWN(&value);
+        if (unknown != nullptr) {
+            auto tracked = dynamic_cast<TrackedObject*>(unknown);
+            object = tracked != nullptr ? tracked->Name() : "(foreign object)";
+        }
+        return (type == VT_UNKNOWN ? "VT_UNKNOWN " : "VT_DISPATCH ") + object;
+    }
+    case VT_ARRAY | VT_UI1:
+        return "VT_ARRAY|VT_UI1 " + DescribeArray(V_ARRAY(&value), VT_UI1);
+    case VT_ARRAY | VT_I4:
+        return "VT_ARRAY|VT_I4 " + DescribeArray(V_ARRAY(&value), VT_I4);
+    default:
+        return "vt=" + HexOf(type);
+    }
+}
+
+TrackedObject::TrackedObject(std::string name) : m_name(std::move(name)) {
+    Locked lock;
+    TheState().objects.push_back(this);
+}
+
+ULONG TrackedObject::AddRefTracked() {
+    return ::InterlockedIncrement(&m_references);
+}
+
+ULONG TrackedObject::ReleaseTracked() {
+    LONG left = ::InterlockedDecrement(&m_references);
+    if (left < 0) {
+        ::InterlockedIncrement(&m_references);
+        Locked lock;
+        ++TheState().overReleases;
+        return 0;
+    }
+    if (left == 0) {
+        OnFinalRelease();
+    }
+    return static_cast<ULONG>(left);
+}
+
+} // namespace sim
+
+using sim::Locked;
+using sim::TheState;
+
+void FirmwareSim_Reset(void) {
+    Locked lock;
+    sim::State& state = TheState();
+    sim::SetDefaults(state.config);
+    state.log.clear();
+    // Objects of earlier requests stay in memory (see TrackedObject) but are
+    // no longer counted.
+    state.objects.clear();
+    state.overReleases = 0;
+    state.failureUsed = false;
+}
+
+FirmwareSimConfig* FirmwareSim_Config(void) {
+    return &TheState().config;
+}
+
+size_t FirmwareSim_ReadLog(char* buffer, size_t size) {
+    Locked lock;
+    return sim::CopyOut(TheState().log, buffer, size);
+}
+
+LONG FirmwareSim_LiveObjects(void) {
+    Locked lock;
+    LONG live = 0;
+    for (const sim::TrackedObject* object : TheState().objects) {
+        live += object->References() > 0 ? 1 : 0;
+    }
+    return live;
+}
+
+size_t FirmwareSim_DescribeLiveObjects(char* buffer, size_t size) {
+    Locked lock;
+    std::string text;
+    for (const sim::TrackedObject* object : TheState().objects) {
+        if (object->References() > 0) {
+            text += object->Name() + " refs=" + std::to_string(object->References()) + "\n";
+        }
+    }
+    return sim::CopyOut(text, buffer, size);
+}
+
+LONG FirmwareSim_ObjectsHandedOut(void) {
+    Locked lock;
+    return static_cast<LONG>(TheState().objects.size());
+}
+
+LONG FirmwareSim_OverReleases(void) {
+    Locked lock;
+    return TheState().overReleases;
+}
