@@ -6,6 +6,16 @@
 
 namespace {
 
+// The queued message PumpMessages is dispatching; a message that reaches a
+// window procedure otherwise was sent.
+const MSG* g_dispatching = nullptr;
+
+bool IsBeingDispatched(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    return g_dispatching != nullptr && g_dispatching->hwnd == hWnd &&
+           g_dispatching->message == message && g_dispatching->wParam == wParam &&
+           g_dispatching->lParam == lParam;
+}
+
 INT_PTR CALLBACK HostDialogProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
@@ -38,8 +48,12 @@ HostWindow::~HostWindow() {
 std::vector<MSG> HostWindow::TakePosted() {
     std::vector<MSG> posted;
     MSG msg;
-    while (::PeekMessageW(&msg, m_hWnd, 0, 0, PM_REMOVE)) {
-        posted.push_back(msg);
+    // Posted messages only: a pending WM_PAINT would come back forever.
+    while (::PeekMessageW(&msg, m_hWnd, 0, 0, PM_REMOVE | PM_QS_POSTMESSAGE)) {
+        // The filter lets the children's messages through as well.
+        if (msg.hwnd == m_hWnd) {
+            posted.push_back(msg);
+        }
     }
     return posted;
 }
@@ -49,7 +63,8 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
     case WM_NEXTDLGCTL:
     case WM_CLOSE:
-        received.push_back({message, wParam, lParam, ::InSendMessage() != FALSE});
+        received.push_back(
+            {message, wParam, lParam, !IsBeingDispatched(m_hWnd, message, wParam, lParam)});
         return 0;
     case WM_ERASEBKGND: {
         RECT rect;
@@ -173,7 +188,10 @@ void PumpMessages() {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
+        const MSG* outer = g_dispatching;
+        g_dispatching = &msg;
         ::DispatchMessageW(&msg);
+        g_dispatching = outer;
     }
 }
 

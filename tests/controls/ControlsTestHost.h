@@ -40,8 +40,8 @@ public:
 
     std::vector<HostMessage> received;
 
-    // Removes the messages waiting in the queue for this window (they are
-    // not dispatched) and returns them.
+    // Removes the messages posted to this window and its children, none of
+    // them dispatched, and returns those addressed to this window.
     std::vector<MSG> TakePosted();
 
 protected:
