@@ -122,8 +122,7 @@ BOOL EntryButton::CreateShaped(LPCWSTR text, DWORD style, int x, int y, HRGN sha
 RECT EntryButton::AdoptShape(HRGN region) {
     m_hShape.reset(region);
     RECT box = {0, 0, 0, 0};
-    // An empty region has the empty box at the origin, whatever extents the
-    // GDI reports for it.
+    // An empty region (or none) has the empty box at the origin.
     if (m_hShape && ::GetRgnBox(m_hShape.get(), &box) > NULLREGION) {
         ::OffsetRgn(m_hShape.get(), -box.left, -box.top);
         ::GetRgnBox(m_hShape.get(), &box);

@@ -71,6 +71,13 @@ protected:
         return clicks;
     }
     bool HoldsCapture() const { return ::GetCapture() == m_button.m_hWnd; }
+    // The three pointer flags, and whether the button really holds the capture.
+    void ExpectState(bool hover, bool captured, bool pressed) {
+        EXPECT_EQ(hover, m_button.m_bHover != FALSE) << "hover";
+        EXPECT_EQ(captured, m_button.m_bCaptured != FALSE) << "captured";
+        EXPECT_EQ(captured, HoldsCapture()) << "GetCapture";
+        EXPECT_EQ(pressed, m_button.m_bPressed != FALSE) << "pressed";
+    }
 
     ScratchProfileFile m_profile;
     HostWindow m_host;
@@ -156,26 +163,12 @@ TEST_F(ButtonInputTest, LettersDigitsAndOtherKeysPostNothingAndNeverReachTheButt
     EXPECT_FALSE(Contains(m_button.buttonProcedureMessages, WM_KEYDOWN));
 }
 
-TEST_F(ButtonInputTest, SpaceDoesNotPushTheSystemButtonSoItsReleaseSendsNoClick) {
-    KeyDown(VK_SPACE);
-    EXPECT_EQ(0u, m_button.SendMessage(BM_GETSTATE) & BST_PUSHED);
-    m_button.SendMessage(WM_KEYUP, VK_SPACE, 0xC0000001);
-    EXPECT_TRUE(SentClicks().empty());
-    EXPECT_EQ(1u, m_host.TakePosted().size()) << "only the posted command";
-}
-
-TEST_F(ButtonInputTest, ButtonWantsAllKeysAndNothingElse) {
-    MSG msg = {m_button.m_hWnd, WM_KEYDOWN, VK_TAB, 1, 0, {0, 0}};
-    EXPECT_EQ(static_cast<LRESULT>(DLGC_WANTALLKEYS),
-              m_button.SendMessage(WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)));
-    EXPECT_EQ(static_cast<LRESULT>(DLGC_WANTALLKEYS), m_button.SendMessage(WM_GETDLGCODE));
-}
-
 // Through the dialog manager, as in the menu's modal loop: the keys it would
 // act on itself (focus moves, default and cancel buttons) reach the button.
 TEST_F(ButtonInputTest, DialogManagerHandsNavigationKeysToTheButton) {
     ProbeButton second;
     ASSERT_TRUE(CreateRoundButton(second, m_host, L"Second", 10, 90, kWidth, kHeight, 30, kId + 1));
+    EXPECT_EQ(static_cast<LRESULT>(DLGC_WANTALLKEYS), m_button.SendMessage(WM_GETDLGCODE));
     m_button.SetFocus();
     ASSERT_EQ(m_button.m_hWnd, ::GetFocus());
     const UINT keys[] = {VK_TAB, VK_DOWN, VK_RETURN, VK_ESCAPE};
@@ -193,67 +186,44 @@ TEST_F(ButtonInputTest, DialogManagerHandsNavigationKeysToTheButton) {
 
 // --- Hover ----------------------------------------------------------------------
 
-TEST_F(ButtonInputTest, PointerEnteringTakesTheCaptureAndRedrawsOnce) {
+// Away, Over and Pressed, walked through the transitions of the pointer.
+TEST_F(ButtonInputTest, HoverFollowsThePointerAgainstTheWindowRegion) {
     int paints = m_button.paints;
     Move(kCentre);
-    EXPECT_TRUE(m_button.m_bHover);
-    EXPECT_TRUE(m_button.m_bCaptured);
-    EXPECT_TRUE(HoldsCapture());
+    ExpectState(true, true, false);
     EXPECT_EQ(paints + 1, m_button.paints) << "painted at once";
-
     Move(POINT{kCentre.x + 5, kCentre.y + 3});
-    EXPECT_TRUE(m_button.m_bHover);
-    EXPECT_TRUE(HoldsCapture());
+    ExpectState(true, true, false);
     EXPECT_EQ(paints + 1, m_button.paints) << "no redraw while staying over it";
-}
 
-TEST_F(ButtonInputTest, PointerLeavingReleasesTheCaptureAndRedraws) {
-    Move(kCentre);
-    int paints = m_button.paints;
-    Move(kFarOutside);
-    EXPECT_FALSE(m_button.m_bHover);
-    EXPECT_FALSE(m_button.m_bCaptured);
-    EXPECT_EQ(nullptr, ::GetCapture());
-    EXPECT_EQ(paints + 1, m_button.paints);
-
-    // Outside while away: no capture, but a redraw all the same.
-    Move(kFarOutside);
-    EXPECT_FALSE(m_button.m_bHover);
-    EXPECT_EQ(nullptr, ::GetCapture());
+    Move(kCorner);
+    ExpectState(false, false, false);
     EXPECT_EQ(paints + 2, m_button.paints);
-}
-
-TEST_F(ButtonInputTest, RoundedCornerOfTheBoundingBoxIsOutside) {
-    Move(kCentre);
-    ASSERT_TRUE(HoldsCapture());
+    // Outside while away: no capture, but a redraw all the same.
     Move(kCorner);
-    EXPECT_FALSE(m_button.m_bHover);
-    EXPECT_FALSE(m_button.m_bCaptured);
-    EXPECT_EQ(nullptr, ::GetCapture());
-    Move(kCorner);
-    EXPECT_FALSE(HoldsCapture()) << "a corner point never takes the capture";
-}
-
-TEST_F(ButtonInputTest, WhilePressedMovesChangeNeitherHoverNorCapture) {
-    Move(kCentre);
-    Down(kCentre);
-    EXPECT_TRUE(m_button.m_bPressed);
     Move(kFarOutside);
-    EXPECT_TRUE(m_button.m_bHover) << "hover stays as it was at the press";
-    EXPECT_TRUE(m_button.m_bCaptured);
-    EXPECT_TRUE(HoldsCapture());
-    Move(kCorner);
-    EXPECT_TRUE(m_button.m_bHover);
-    EXPECT_TRUE(m_button.m_bCaptured);
+    ExpectState(false, false, false);
+    EXPECT_EQ(paints + 4, m_button.paints);
 }
 
-TEST_F(ButtonInputTest, PressFromAwayTakesTheCaptureWithoutHover) {
+TEST_F(ButtonInputTest, PressSuspendsHoverTrackingUntilTheRelease) {
+    Move(kCentre);
     Down(kCentre);
-    EXPECT_TRUE(m_button.m_bPressed);
-    EXPECT_TRUE(m_button.m_bCaptured);
-    EXPECT_TRUE(HoldsCapture());
+    ExpectState(true, true, true);
+    Move(kFarOutside);
+    Move(kCorner);
+    ExpectState(true, true, true);
+
+    int paints = m_button.paints;
+    Up(kFarOutside);
+    EXPECT_TRUE(SentClicks().empty());
+    ExpectState(false, false, false);
+    EXPECT_LT(paints, m_button.paints);
+
+    Down(kCentre);
+    ExpectState(false, true, true);
     Move(POINT{kCentre.x + 1, kCentre.y});
-    EXPECT_FALSE(m_button.m_bHover) << "no hover tracking while pressed";
+    ExpectState(false, true, true);
 }
 
 TEST_F(ButtonInputTest, ReleaseInsideClicksAndKeepsTheButtonOver) {
@@ -264,23 +234,7 @@ TEST_F(ButtonInputTest, ReleaseInsideClicksAndKeepsTheButtonOver) {
     ASSERT_EQ(1u, clicks.size());
     EXPECT_EQ(MAKEWPARAM(kId, BN_CLICKED), clicks[0].wParam);
     EXPECT_EQ(reinterpret_cast<LPARAM>(m_button.m_hWnd), clicks[0].lParam);
-    EXPECT_FALSE(m_button.m_bPressed);
-    EXPECT_TRUE(m_button.m_bHover);
-    EXPECT_TRUE(m_button.m_bCaptured);
-    EXPECT_TRUE(HoldsCapture()) << "released and taken again";
-}
-
-TEST_F(ButtonInputTest, ReleaseOutsideSendsNoClickAndEndsHover) {
-    Move(kCentre);
-    Down(kCentre);
-    int paints = m_button.paints;
-    Up(kFarOutside);
-    EXPECT_TRUE(SentClicks().empty());
-    EXPECT_FALSE(m_button.m_bPressed);
-    EXPECT_FALSE(m_button.m_bHover);
-    EXPECT_FALSE(m_button.m_bCaptured);
-    EXPECT_EQ(nullptr, ::GetCapture());
-    EXPECT_LT(paints, m_button.paints);
+    ExpectState(true, true, false); // the capture released and taken again
 }
 
 TEST_F(ButtonInputTest, DoubleClickIsTwoClicks) {
@@ -311,9 +265,7 @@ TEST_F(ButtonInputTest, SecondPressOfADoubleClickStillTracksHover) {
     Up(kCentre);
     m_button.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, At(kCentre));
     Move(kCorner);
-    EXPECT_FALSE(m_button.m_bHover);
-    EXPECT_FALSE(m_button.m_bCaptured);
-    EXPECT_FALSE(HoldsCapture());
+    ExpectState(false, false, false);
 }
 
 // The same with the system's own input: two quick clicks of the left button
