@@ -1,0 +1,180 @@
+#include "Launcher.h"
+
+#include "SettingsStore.h"
+#include "TextBuffer.h"
+#include "common/UniqueHandle.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <cwchar>
+
+namespace {
+
+bool Contains(const wchar_t* text, const wchar_t* part) {
+    return ::StrStrIW(text, part) != nullptr;
+}
+
+bool ShellSucceeded(HINSTANCE result) {
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+bool Exists(const wchar_t* text) {
+    WIN32_FIND_DATAW data;
+    UniqueFindHandle search(::FindFirstFileW(text, &data));
+    return static_cast<bool>(search);
+}
+
+// program = the Windows folder's control.exe, parameters = "text".
+bool ComposeApplet(const wchar_t* text, size_t length, wchar_t* program, wchar_t* parameters) {
+    static const wchar_t kControl[] = L"\\System32\\control.exe";
+    const size_t controlLength = ARRAYSIZE(kControl) - 1;
+    UINT folderLength = ::GetWindowsDirectoryW(program, kTextUnits);
+    if (folderLength == 0 || folderLength + controlLength >= kTextUnits) {
+        ZeroMemory(program, kTextUnits * sizeof(wchar_t));
+        return false;
+    }
+    CopyText(program + folderLength, kTextUnits - folderLength, kControl, controlLength);
+    if (length + 2 >= kTextUnits) {
+        return false;
+    }
+    parameters[0] = L'"';
+    CopyText(parameters + 1, kTextUnits - 1, text, length);
+    parameters[length + 1] = L'"';
+    parameters[length + 2] = L'\0';
+    return true;
+}
+
+// "program.exe" arguments: the program keeps both quotes; the unit after the
+// closing quote (normally a blank) is dropped. Without a closing quote the
+// rest of the text after the opening quote is the program.
+void SplitQuoted(const wchar_t* text, size_t length, wchar_t* program, wchar_t* parameters) {
+    const wchar_t* close = wcschr(text + 1, L'"');
+    if (close == nullptr) {
+        CopyText(program, kTextUnits, text + 1, length - 1);
+        return;
+    }
+    size_t programLength = static_cast<size_t>(close - text) + 1;
+    CopyText(program, kTextUnits, text, programLength);
+    if (programLength + 1 < length) {
+        CopyText(parameters, kTextUnits, close + 2, length - programLength - 1);
+    }
+}
+
+// program.exe arguments: cut at the first blank, which starts the parameters.
+void SplitAtBlank(const wchar_t* text, size_t length, wchar_t* program, wchar_t* parameters) {
+    const wchar_t* blank = wcschr(text, L' ');
+    size_t programLength = blank == nullptr ? length : static_cast<size_t>(blank - text);
+    CopyText(program, kTextUnits, text, programLength);
+    CopyText(parameters, kTextUnits, text + programLength, length - programLength);
+}
+
+// The program that opens the "Blank.htm" page, i.e. the web browser.
+void FindBrowser(wchar_t* program) {
+    wchar_t blankPage[kTextUnits];
+    if (ReadRegText(HKEY_LOCAL_MACHINE, kMachineKeyPath, kBlankPageValue, blankPage) !=
+            ERROR_SUCCESS ||
+        blankPage[0] == L'\0' || !ShellSucceeded(::FindExecutableW(blankPage, nullptr, program)) ||
+        !IsTerminatedWithin(program, kTextUnits)) {
+        ZeroMemory(program, kTextUnits * sizeof(wchar_t));
+    }
+}
+
+// The folder that holds the program: its absolute path cut before the last
+// component. Quotes around the program are not part of the path.
+void ComposeWorkingDirectory(const wchar_t* program, wchar_t* workingDirectory) {
+    const wchar_t* start = program;
+    size_t length = TextLength(program, kTextUnits);
+    if (length != 0 && start[0] == L'"') {
+        ++start;
+        --length;
+    }
+    if (length != 0 && start[length - 1] == L'"') {
+        --length;
+    }
+    wchar_t path[kTextUnits];
+    CopyText(path, kTextUnits, start, length);
+    wchar_t* filePart = nullptr;
+    DWORD fullLength = ::GetFullPathNameW(path, kTextUnits, workingDirectory, &filePart);
+    if (fullLength == 0 || fullLength >= kTextUnits) {
+        ZeroMemory(workingDirectory, kTextUnits * sizeof(wchar_t));
+        return;
+    }
+    if (filePart == nullptr || filePart <= workingDirectory || filePart[-1] != L'\\') {
+        return; // no last component: the full path is the folder
+    }
+    wchar_t* end = filePart - 1;
+    // "C:\x.exe" runs in "C:\", not in whatever folder is current on drive C.
+    if (end == workingDirectory + 2 && workingDirectory[1] == L':') {
+        ++end;
+    }
+    *end = L'\0';
+}
+
+} // namespace
+
+bool ComposeLaunch(const wchar_t* text, LaunchKind& kind, wchar_t* program, wchar_t* parameters,
+                   wchar_t* workingDirectory) {
+    ZeroMemory(program, kTextUnits * sizeof(wchar_t));
+    ZeroMemory(parameters, kTextUnits * sizeof(wchar_t));
+    ZeroMemory(workingDirectory, kTextUnits * sizeof(wchar_t));
+    kind = LaunchKind::Nothing;
+    size_t length = TextLength(text, kTextUnits);
+    if (length == kTextUnits) {
+        return false;
+    }
+    if (length == 0) {
+        return true;
+    }
+
+    if (Exists(text)) {
+        if (Contains(text, L".cpl")) {
+            kind = LaunchKind::Applet;
+            if (!ComposeApplet(text, length, program, parameters)) {
+                return false;
+            }
+        } else {
+            kind = LaunchKind::ExistingPath;
+            CopyText(program, kTextUnits, text, length);
+        }
+    } else if (ShellSucceeded(::FindExecutableW(text, nullptr, program)) && program[0] != L'\0') {
+        // Only that the shell knows the text matters, not which program it found.
+        kind = LaunchKind::Associated;
+        ZeroMemory(program, kTextUnits * sizeof(wchar_t));
+        CopyText(program, kTextUnits, text, length);
+    } else if (Contains(text, L".exe")) {
+        ZeroMemory(program, kTextUnits * sizeof(wchar_t));
+        if (text[0] == L'"') {
+            kind = LaunchKind::QuotedProgram;
+            SplitQuoted(text, length, program, parameters);
+        } else {
+            kind = LaunchKind::ProgramWithArguments;
+            SplitAtBlank(text, length, program, parameters);
+        }
+    } else {
+        kind = LaunchKind::Browser;
+        FindBrowser(program);
+        CopyText(parameters, kTextUnits, text, length);
+    }
+
+    if (program[0] == L'\0') {
+        return false;
+    }
+    ComposeWorkingDirectory(program, workingDirectory);
+    return true;
+}
+
+bool LaunchAssignment(const wchar_t* text) {
+    LaunchKind kind;
+    wchar_t program[kTextUnits];
+    wchar_t parameters[kTextUnits];
+    wchar_t workingDirectory[kTextUnits];
+    if (!ComposeLaunch(text, kind, program, parameters, workingDirectory)) {
+        return false;
+    }
+    if (kind == LaunchKind::Nothing) {
+        return true;
+    }
+    return ShellSucceeded(
+        ::ShellExecuteW(nullptr, L"open", program, parameters, workingDirectory, SW_SHOWNORMAL));
+}

@@ -1,0 +1,282 @@
+// Launching through the real shell of the prefix. The probe program stands
+// in for every started program: it writes down its command line and working
+// directory, so each test sees exactly what the shell was asked to start.
+#include "DataTestSupport.h"
+#include "media_menu/data/EntryChoice.h"
+#include "media_menu/data/Launcher.h"
+#include "tests/support/LaunchProbe.h"
+#include "tests/support/ScratchFolder.h"
+#include "tests/support/TestPaths.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+std::wstring WindowsFolder() {
+    wchar_t folder[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(folder, MAX_PATH);
+    return folder;
+}
+
+struct Composed {
+    bool ok;
+    LaunchKind kind;
+    std::wstring program;
+    std::wstring parameters;
+    std::wstring workingDirectory;
+};
+
+Composed Compose(const std::wstring& text) {
+    wchar_t program[kTextUnits];
+    wchar_t parameters[kTextUnits];
+    wchar_t workingDirectory[kTextUnits];
+    Composed c;
+    c.ok = ComposeLaunch(text.c_str(), c.kind, program, parameters, workingDirectory);
+    c.program = program;
+    c.parameters = parameters;
+    c.workingDirectory = workingDirectory;
+    return c;
+}
+
+class LaunchTest : public MediaRegistryTest {
+protected:
+    ScratchFolder m_root{ScratchRootPath()};
+    std::wstring m_plainProbe = m_root.AddCopy(ProbeProgramPath(), L"launch_probe.exe");
+    std::wstring m_plainFolder = m_root.Path();
+    std::wstring m_blankFolder = m_root.AddFolder(L"with blank");
+    std::wstring m_blankProbe = m_root.AddCopy(ProbeProgramPath(), L"with blank\\launch_probe.exe");
+    ProbeRecordScope m_record{m_root / L"record.txt"};
+
+    // Chooses the only entry, holding assignment, the way the menu does.
+    ChoiceOutcome Choose(const std::wstring& assignment) {
+        SetCurrentSelection(L""); // present, so no first-run entry joins the list
+        AddEntry(L"Probe", assignment);
+        return HandleEntryChoice(kEntryCommandBase + 1);
+    }
+
+    ProbeRecord Record() { return WaitForProbeRecord(m_record.Path()); }
+    // Nothing started: no record appears within a while.
+    bool NothingStarted() { return !WaitForProbeRecord(m_record.Path(), 1500).found; }
+
+    void ExpectStored(const wchar_t* name) {
+        RegistryValue value = CurrentSelection();
+        EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
+        EXPECT_EQ(name, value.Text());
+        EXPECT_EQ((wcslen(name) + 1) * 2, value.data.size());
+    }
+};
+
+TEST_F(LaunchTest, ExistingProgramStartsInItsFolderWithoutParameters) {
+    // Case 3, reached through the macros as a stored entry would be; the
+    // registry keeps the unexpanded text.
+    std::wstring stored = L"%WinDir%" + m_plainProbe.substr(WindowsFolder().size());
+    EXPECT_EQ(ChoiceOutcome::Launched, Choose(stored));
+    ProbeRecord record = Record();
+    ASSERT_TRUE(record.found);
+    EXPECT_EQ(L"\"" + m_plainProbe + L"\"", record.commandLine);
+    EXPECT_EQ(m_plainFolder, record.workingDirectory);
+    ExpectStored(L"Probe");
+    EXPECT_EQ(stored, ReadRegistryValue(HKEY_CURRENT_USER, std::wstring(kTestMediaKey) + L"\\Probe",
+                                        L"Assignment")
+                          .Text());
+}
+
+TEST_F(LaunchTest, FolderIsOpenedWithTheFolderAsFileAndItsParentAsWorkingDirectory) {
+    // Case 3 with a folder. Wine opens folders with the first "explorer" it
+    // finds, looking in the working directory given to the shell before the
+    // search path; a probe named explorer.exe in the parent folder therefore
+    // receives the folder instead of a real file manager window opening, and
+    // its being found there shows the working directory too.
+    std::wstring folder = m_root.AddFolder(L"docs");
+    m_root.AddCopy(ProbeProgramPath(), L"explorer.exe");
+    EXPECT_EQ(ChoiceOutcome::Launched, Choose(folder));
+    ProbeRecord record = Record();
+    ASSERT_TRUE(record.found);
+    EXPECT_EQ(L" \"" + folder + L"\"", record.Arguments()) << Utf8(record.commandLine);
+    EXPECT_EQ(m_plainFolder, record.workingDirectory);
+}
+
+TEST_F(LaunchTest, QuotedProgramGetsExactlyTheTextAfterTheQuoteAndBlank) {
+    // Case 5: the blank after the closing quote is dropped, the rest is kept.
+    EXPECT_EQ(ChoiceOutcome::Launched, Choose(L"\"" + m_blankProbe + L"\" -a \"b c\"  d"));
+    ProbeRecord record = Record();
+    ASSERT_TRUE(record.found);
+    EXPECT_EQ(L" -a \"b c\"  d", record.Arguments()) << Utf8(record.commandLine);
+    EXPECT_EQ(m_blankFolder, record.workingDirectory);
+}
+
+TEST_F(LaunchTest, QuotedProgramWithoutArgumentsGetsNoParameters) {
+    EXPECT_EQ(ChoiceOutcome::Launched, Choose(L"\"" + m_blankProbe + L"\""));
+    ProbeRecord record = Record();
+    ASSERT_TRUE(record.found);
+    EXPECT_EQ(L"", record.Arguments()) << Utf8(record.commandLine);
+    EXPECT_EQ(m_blankFolder, record.workingDirectory);
+}
+
+TEST_F(LaunchTest, UnquotedProgramWithArgumentsKeepsTheBlankInItsParameters) {
+    // Case 6: the parameters start with the blank that ended the program.
+    EXPECT_EQ(ChoiceOutcome::Launched, Choose(m_plainProbe + L" -x y"));
+    ProbeRecord record = Record();
+    ASSERT_TRUE(record.found);
+    EXPECT_EQ(L"  -x y", record.Arguments()) << Utf8(record.commandLine);
+    EXPECT_EQ(m_plainFolder, record.workingDirectory);
+}
+
+TEST_F(LaunchTest, UnterminatedQuoteTakesTheRestAsTheProgram) {
+    EXPECT_EQ(ChoiceOutcome::Launched, Choose(L"\"" + m_blankProbe));
+    ProbeRecord record = Record();
+    ASSERT_TRUE(record.found);
+    EXPECT_EQ(L"\"" + m_blankProbe + L"\"", record.commandLine);
+    EXPECT_EQ(m_blankFolder, record.workingDirectory);
+}
+
+TEST_F(LaunchTest, ProgramFoundByTheShellStartsWithoutParameters) {
+    // Case 4: the text names no file here, but the shell finds it on the path.
+    std::wstring onPath = m_root.AddFolder(L"on path");
+    m_root.AddCopy(ProbeProgramPath(), L"on path\\pathprobe.exe");
+    std::wstring cwd = m_root.AddFolder(L"cwd");
+    wchar_t oldCwd[MAX_PATH] = {};
+    ::GetCurrentDirectoryW(MAX_PATH, oldCwd);
+    std::vector<wchar_t> oldPath(32768);
+    ::GetEnvironmentVariableW(L"PATH", oldPath.data(), 32768);
+    ::SetEnvironmentVariableW(L"PATH", (std::wstring(oldPath.data()) + L";" + onPath).c_str());
+    ::SetCurrentDirectoryW(cwd.c_str());
+
+    Composed c = Compose(L"pathprobe.exe");
+    ChoiceOutcome outcome = Choose(L"pathprobe.exe");
+    ProbeRecord record = Record();
+
+    ::SetCurrentDirectoryW(oldCwd);
+    ::SetEnvironmentVariableW(L"PATH", oldPath.data());
+    EXPECT_EQ(LaunchKind::Associated, c.kind);
+    EXPECT_EQ(L"pathprobe.exe", c.program);
+    EXPECT_EQ(ChoiceOutcome::Launched, outcome);
+    ASSERT_TRUE(record.found);
+    EXPECT_EQ(L"", record.Arguments()) << Utf8(record.commandLine);
+    // The working directory is the folder of the program as given: the current one.
+    EXPECT_EQ(cwd, record.workingDirectory);
+}
+
+TEST_F(LaunchTest, WebAddressGoesToTheProgramThatOpensTheBlankPage) {
+    // Case 7. The blank page has a private extension whose opener is the
+    // probe, so the "browser" is the probe and no real browser starts.
+    ScratchKey extension{HKEY_CLASSES_ROOT, L".vltprobepage"};
+    ScratchKey pageClass{HKEY_CLASSES_ROOT, L"VltProbe.Page"};
+    WriteRegistryText(HKEY_CLASSES_ROOT, L".vltprobepage", L"", L"VltProbe.Page");
+    WriteRegistryText(HKEY_CLASSES_ROOT, L"VltProbe.Page\\shell\\open\\command", L"",
+                      L"\"" + m_blankProbe + L"\" \"%1\"");
+    std::wstring page = m_root.AddFile(L"blank.vltprobepage", "<html></html>");
+    WriteRegistryText(HKEY_LOCAL_MACHINE, kTestMachineKey, L"Blank.htm", page);
+
+    const std::wstring address = L"http://example.invalid/a?b=c d";
+    Composed c = Compose(address);
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(LaunchKind::Browser, c.kind);
+    EXPECT_EQ(m_blankProbe, c.program);
+    EXPECT_EQ(address, c.parameters);
+    EXPECT_EQ(m_blankFolder, c.workingDirectory);
+
+    EXPECT_EQ(ChoiceOutcome::Launched, Choose(address));
+    ProbeRecord record = Record();
+    ASSERT_TRUE(record.found);
+    EXPECT_EQ(L" " + address, record.Arguments()) << Utf8(record.commandLine);
+    EXPECT_EQ(m_blankFolder, record.workingDirectory);
+}
+
+TEST_F(LaunchTest, WebAddressWithoutBlankPageFailsButIsStored) {
+    EXPECT_EQ(ChoiceOutcome::LaunchFailed, Choose(L"http://example.invalid/"));
+    EXPECT_TRUE(NothingStarted());
+    ExpectStored(L"Probe");
+    // A page that no longer exists fails the same way.
+    WriteRegistryText(HKEY_LOCAL_MACHINE, kTestMachineKey, L"Blank.htm", m_root / L"gone.htm");
+    EXPECT_FALSE(LaunchAssignment(L"http://example.invalid/"));
+    EXPECT_TRUE(NothingStarted());
+}
+
+TEST_F(LaunchTest, EmptyAssignmentLaunchesNothingButIsStored) {
+    EXPECT_EQ(ChoiceOutcome::Launched, Choose(L""));
+    EXPECT_TRUE(NothingStarted());
+    ExpectStored(L"Probe");
+}
+
+TEST_F(LaunchTest, ChoosingFindsTheEntryByIndexAndIgnoresVanishedOnes) {
+    SetCurrentSelection(L"Alpha");
+    AddEntry(L"Alpha", L"");
+    AddEntry(L"Bravo", L"");
+    AddEntry(L"Charlie", L"");
+    EXPECT_EQ(ChoiceOutcome::Launched, HandleEntryChoice(233));
+    ExpectStored(L"Bravo");
+    // Entry 4 has gone (or never was) by the time of the command.
+    EXPECT_EQ(ChoiceOutcome::NoSuchEntry, HandleEntryChoice(235));
+    EXPECT_EQ(ChoiceOutcome::NoSuchEntry, HandleEntryChoice(231));
+    ExpectStored(L"Bravo");
+}
+
+TEST_F(LaunchTest, ExistingAppletIsComposedAsControlPanelCommand) {
+    // Case 2, composed but not launched: a control panel would open.
+    std::wstring applet = m_root.AddFile(L"sound.CPL");
+    Composed c = Compose(applet);
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(LaunchKind::Applet, c.kind);
+    EXPECT_EQ(WindowsFolder() + L"\\System32\\control.exe", c.program);
+    EXPECT_EQ(L"\"" + applet + L"\"", c.parameters);
+    EXPECT_EQ(WindowsFolder() + L"\\System32", c.workingDirectory);
+
+    // An applet text that names no file (arguments behind it) is no applet.
+    Composed withArguments = Compose(applet + L",@1");
+    EXPECT_EQ(LaunchKind::Browser, withArguments.kind);
+}
+
+TEST_F(LaunchTest, AppletWhoseQuotedPathWouldNotFitIsNotLaunched) {
+    const size_t rootLength = m_root.Path().size() + 1;
+    std::wstring fits = m_root.AddFile(std::wstring(257 - rootLength - 4, L'f') + L".cpl");
+    std::wstring tooLong = m_root.AddFile(std::wstring(258 - rootLength - 4, L'g') + L".cpl");
+    ASSERT_EQ(257u, fits.size());
+    ASSERT_EQ(258u, tooLong.size());
+    Composed c = Compose(fits);
+    EXPECT_TRUE(c.ok);
+    EXPECT_EQ(259u, c.parameters.size());
+    c = Compose(tooLong);
+    EXPECT_FALSE(c.ok);
+    EXPECT_EQ(LaunchKind::Applet, c.kind);
+    EXPECT_EQ(L"", c.parameters);
+    EXPECT_FALSE(LaunchAssignment(tooLong.c_str()));
+}
+
+TEST_F(LaunchTest, ProgramTextsAreSplitAsTheShellExpects) {
+    struct Case {
+        const wchar_t* text;
+        LaunchKind kind;
+        const wchar_t* program;
+        const wchar_t* parameters;
+        const wchar_t* workingDirectory;
+    } cases[] = {
+        {L"C:\\no where\\p.exe -x y", LaunchKind::ProgramWithArguments, L"C:\\no",
+         L" where\\p.exe -x y", L"C:\\"},
+        {L"C:\\nowhere\\p.EXE", LaunchKind::ProgramWithArguments, L"C:\\nowhere\\p.EXE", L"",
+         L"C:\\nowhere"},
+        {L"C:\\p.exe -x", LaunchKind::ProgramWithArguments, L"C:\\p.exe", L" -x", L"C:\\"},
+        {L"\"C:\\a b\\p.exe\" -x \"y z\"", LaunchKind::QuotedProgram, L"\"C:\\a b\\p.exe\"",
+         L"-x \"y z\"", L"C:\\a b"},
+        {L"\"C:\\a b\\p.exe\"", LaunchKind::QuotedProgram, L"\"C:\\a b\\p.exe\"", L"", L"C:\\a b"},
+        {L"\"C:\\a b\\p.exe\"x", LaunchKind::QuotedProgram, L"\"C:\\a b\\p.exe\"", L"", L"C:\\a b"},
+        {L"\"C:\\a b\\p.exe -x", LaunchKind::QuotedProgram, L"C:\\a b\\p.exe -x", L"", L"C:\\a b"},
+    };
+    for (const Case& expected : cases) {
+        SCOPED_TRACE(Utf8(expected.text));
+        Composed c = Compose(expected.text);
+        EXPECT_TRUE(c.ok);
+        EXPECT_EQ(expected.kind, c.kind);
+        EXPECT_EQ(expected.program, c.program);
+        EXPECT_EQ(expected.parameters, c.parameters);
+        EXPECT_EQ(expected.workingDirectory, c.workingDirectory);
+    }
+    // A program text that starts with its blank leaves no program to start.
+    EXPECT_FALSE(Compose(L" p.exe").ok);
+}
+
+} // namespace

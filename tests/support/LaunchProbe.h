@@ -1,0 +1,39 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The probe program (build/tests/launch_probe.exe) records its command line
+// and working directory into the file named by this environment variable.
+constexpr wchar_t kProbeRecordVariable[] = L"LAUNCH_PROBE_RECORD";
+
+std::wstring ProbeProgramPath();
+
+struct ProbeRecord {
+    bool found = false;
+    std::wstring commandLine;
+    std::wstring workingDirectory;
+
+    // The command line after the program's own name (quoted or up to the
+    // first blank), exactly as the starter wrote it, leading blank included.
+    std::wstring Arguments() const;
+};
+
+// Polls for the record file until it appears or timeoutMs has passed.
+ProbeRecord WaitForProbeRecord(const std::wstring& recordPath, DWORD timeoutMs = 30000);
+
+// Points kProbeRecordVariable at recordPath for this process and the programs
+// it starts, deleting any old record; restores the variable when it ends.
+class ProbeRecordScope {
+public:
+    explicit ProbeRecordScope(std::wstring recordPath);
+    ~ProbeRecordScope();
+    ProbeRecordScope(const ProbeRecordScope&) = delete;
+    ProbeRecordScope& operator=(const ProbeRecordScope&) = delete;
+
+    const std::wstring& Path() const { return m_path; }
+
+private:
+    std::wstring m_path;
+};
