@@ -35,9 +35,11 @@ constexpr int kCaptionUnits = 260;
 
 // An entry whose window could not be created stays in the list; every window
 // call on it is skipped, since several of them (InvalidateRect, GetDC,
-// SetFocus) mean something else entirely for a null window.
+// SetFocus) mean something else entirely for a null window. A creation that
+// a CBT hook refused can leave the object holding a handle that was never a
+// live window, hence IsWindow rather than a null test.
 bool HasWindow(const CWnd* wnd) {
-    return wnd != nullptr && wnd->m_hWnd != nullptr;
+    return wnd != nullptr && wnd->m_hWnd != nullptr && ::IsWindow(wnd->m_hWnd);
 }
 
 void Repaint(CWnd* wnd) {
@@ -488,11 +490,11 @@ int MenuLayout::FocusFirstEnabled(int from, int to, int step) {
 }
 
 int MenuLayout::OnNextDlgCtl(CWnd*, WPARAM wParam, LPARAM lParam) {
-    CWnd* focus = CWnd::GetFocus();
+    HWND focus = ::GetFocus();
     if (focus == nullptr) {
         return 1;
     }
-    const int id = focus->GetDlgCtrlID();
+    const int id = ::GetDlgCtrlID(focus);
     // A window handle in wParam: a request this layout does not make.
     if (LOWORD(lParam) != 0) {
         return 1;
