@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/support/RegistryProbe.h"
+#include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
