@@ -122,10 +122,13 @@ BOOL EntryButton::CreateShaped(LPCWSTR text, DWORD style, int x, int y, HRGN sha
 RECT EntryButton::AdoptShape(HRGN region) {
     m_hShape.reset(region);
     RECT box = {0, 0, 0, 0};
-    if (m_hShape) {
-        ::GetRgnBox(m_hShape.get(), &box);
+    // An empty region has the empty box at the origin, whatever extents the
+    // GDI reports for it.
+    if (m_hShape && ::GetRgnBox(m_hShape.get(), &box) > NULLREGION) {
         ::OffsetRgn(m_hShape.get(), -box.left, -box.top);
         ::GetRgnBox(m_hShape.get(), &box);
+    } else {
+        box = RECT{0, 0, 0, 0};
     }
     m_nCenterX = box.left + Width(box) / 2;
     m_nCenterY = box.top + Height(box) / 2;
@@ -143,7 +146,11 @@ void EntryButton::ApplyRoundedShape() {
     int height = ReadProfileInt(ProfileKey::kButtonEllipticalHeight, kDefaultButtonEllipse);
     RECT rect = {0, 0, 0, 0};
     GetClientRect(&rect);
-    HRGN shape = ::CreateRoundRectRgn(rect.left, rect.top, rect.right, rect.bottom, width, height);
+    // Wine makes a one-pixel region at (-1, -1) of a round rectangle with no
+    // area; a button without area gets the empty shape instead.
+    HRGN shape = ::IsRectEmpty(&rect) ? ::CreateRectRgn(0, 0, 0, 0)
+                                      : ::CreateRoundRectRgn(rect.left, rect.top, rect.right,
+                                                             rect.bottom, width, height);
     AdoptShape(shape); // also moves the caption centre to the new box
     HandShapeToWindow();
     m_bNeedsRender = TRUE;
