@@ -1,0 +1,475 @@
+#include "media_menu/controls/EntryButton.h"
+
+#include "media_menu/data/SettingsStore.h"
+
+#include <shlwapi.h>
+
+#include <new>
+
+wchar_t g_szCaptionFace[MAX_PATH] = {};
+
+namespace {
+
+const COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+const COLORREF kOutline = RGB(0x5A, 0x5A, 0x5A);
+const int kDefaultButtonEllipse = 4;
+
+int Width(const RECT& rect) {
+    return rect.right - rect.left;
+}
+
+int Height(const RECT& rect) {
+    return rect.bottom - rect.top;
+}
+
+// A fresh region holding a copy of the window's region; empty when the
+// window has none.
+UniqueRegion CopyWindowRegion(HWND window) {
+    UniqueRegion copy(::CreateRectRgn(0, 0, 0, 0));
+    if (copy) {
+        ::GetWindowRgn(window, copy.get());
+    }
+    return copy;
+}
+
+// One gradient vertex: each 8-bit channel goes to the high byte of its
+// 16-bit value.
+TRIVERTEX Vertex(LONG x, LONG y, COLORREF colour) {
+    TRIVERTEX vertex = {};
+    vertex.x = x;
+    vertex.y = y;
+    vertex.Red = static_cast<COLOR16>(GetRValue(colour) << 8);
+    vertex.Green = static_cast<COLOR16>(GetGValue(colour) << 8);
+    vertex.Blue = static_cast<COLOR16>(GetBValue(colour) << 8);
+    vertex.Alpha = 0;
+    return vertex;
+}
+
+// Frees the previous picture and puts a new, empty one in its place (null
+// when memory is short; rendering then skips that picture).
+CBitmap* ReplaceImage(std::unique_ptr<CBitmap>& image) {
+    image.reset();
+    image.reset(new (std::nothrow) CBitmap);
+    return image.get();
+}
+
+} // namespace
+
+int CALLBACK EnumCaptionFaceProc(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD, LPARAM) {
+    if (logFont == nullptr) {
+        return 1;
+    }
+    // lstrcpynW reads at most LF_FACESIZE - 1 units, so even a face name
+    // without a terminator in its 32 units is never read past.
+    wchar_t name[LF_FACESIZE] = {};
+    ::lstrcpynW(name, logFont->lfFaceName, LF_FACESIZE);
+    if (::lstrcmpiW(name, L"System") != 0 && ::StrStrW(name, L"Arial") != nullptr &&
+        ::StrCmpIW(name, L"Arial Black") != 0) {
+        ::lstrcpynW(g_szCaptionFace, name, MAX_PATH);
+    }
+    return 1;
+}
+
+BEGIN_MESSAGE_MAP(EntryButton, CButton)
+ON_WM_ERASEBKGND()
+ON_WM_MOUSEMOVE()
+ON_WM_CREATE()
+ON_WM_LBUTTONDOWN()
+ON_WM_LBUTTONUP()
+ON_WM_KEYDOWN()
+ON_WM_GETDLGCODE()
+END_MESSAGE_MAP()
+
+EntryButton::EntryButton()
+    : m_nDepth(1), m_crNormal(::GetSysColor(COLOR_BTNFACE)),
+      m_crPressed(::GetSysColor(COLOR_BTNFACE)), m_crHover(::GetSysColor(COLOR_BTNFACE)),
+      m_crDisabled(::GetSysColor(COLOR_BTNFACE)), m_nCenterX(0), m_nCenterY(0), m_bPressed(FALSE),
+      m_bHover(FALSE), m_bCaptured(FALSE), m_bNeedsRender(TRUE) {}
+
+EntryButton::~EntryButton() {
+    m_pImageNormal.reset();
+    m_pImagePressed.reset();
+    m_pImageHover.reset();
+    m_pImageDisabled.reset();
+    // Only a shape the window never took is still held here.
+    m_hShape.reset();
+}
+
+BOOL EntryButton::Create(LPCWSTR text, DWORD style, int x, int y, HRGN shape, CWnd* parent, UINT id,
+                         int depth, COLORREF crNormal, COLORREF crPressed, COLORREF crHover,
+                         COLORREF crDisabled) {
+    m_nDepth = depth;
+    m_crNormal = crNormal;
+    m_crPressed = crPressed;
+    m_crHover = crHover;
+    m_crDisabled = crDisabled;
+    return CreateShaped(text, style, x, y, shape, parent, id);
+}
+
+BOOL EntryButton::CreateShaped(LPCWSTR text, DWORD style, int x, int y, HRGN shape, CWnd* parent,
+                               UINT id) {
+    // A shape left over from an earlier call that never reached a window.
+    m_hShape.reset();
+    UniqueRegion copy(::CreateRectRgn(0, 0, 0, 0));
+    if (copy && shape != nullptr) {
+        ::CombineRgn(copy.get(), shape, nullptr, RGN_COPY);
+    }
+    RECT rect = AdoptShape(copy.release());
+    ::OffsetRect(&rect, x, y);
+    return CButton::Create(text, style, rect, parent, id);
+}
+
+RECT EntryButton::AdoptShape(HRGN region) {
+    m_hShape.reset(region);
+    RECT box = {0, 0, 0, 0};
+    // An empty region (or none) has the empty box at the origin.
+    if (m_hShape && ::GetRgnBox(m_hShape.get(), &box) > NULLREGION) {
+        ::OffsetRgn(m_hShape.get(), -box.left, -box.top);
+        ::GetRgnBox(m_hShape.get(), &box);
+    } else {
+        box = RECT{0, 0, 0, 0};
+    }
+    m_nCenterX = box.left + Width(box) / 2;
+    m_nCenterY = box.top + Height(box) / 2;
+    return box;
+}
+
+void EntryButton::HandShapeToWindow() {
+    if (SetWindowRgn(m_hShape.get(), TRUE) != 0) {
+        m_hShape.release(); // the window owns the region now
+    }
+}
+
+void EntryButton::ApplyRoundedShape() {
+    int width = ReadProfileInt(ProfileKey::kButtonEllipticalWidth, kDefaultButtonEllipse);
+    int height = ReadProfileInt(ProfileKey::kButtonEllipticalHeight, kDefaultButtonEllipse);
+    RECT rect = {0, 0, 0, 0};
+    GetClientRect(&rect);
+    // Wine makes a one-pixel region at (-1, -1) of a round rectangle with no
+    // area; a button without area gets the empty shape instead.
+    HRGN shape = ::IsRectEmpty(&rect) ? ::CreateRectRgn(0, 0, 0, 0)
+                                      : ::CreateRoundRectRgn(rect.left, rect.top, rect.right,
+                                                             rect.bottom, width, height);
+    AdoptShape(shape); // also moves the caption centre to the new box
+    HandShapeToWindow();
+    m_bNeedsRender = TRUE;
+}
+
+void ApplyRoundedWindowShape(CWnd* window, int defaultWidth, int defaultHeight) {
+    if (window == nullptr) {
+        return;
+    }
+    RECT rect = {0, 0, 0, 0};
+    window->GetClientRect(&rect);
+    int width = ReadProfileInt(ProfileKey::kWindowEllipticalWidth, defaultWidth);
+    int height = ReadProfileInt(ProfileKey::kWindowEllipticalHeight, defaultHeight);
+    UniqueRegion shape(
+        ::CreateRoundRectRgn(rect.left, rect.top, rect.right, rect.bottom, width, height));
+    if (window->SetWindowRgn(shape.get(), TRUE) != 0) {
+        shape.release(); // the window owns the region now
+    }
+    window->InvalidateRect(nullptr, TRUE);
+    window->UpdateWindow();
+}
+
+void EntryButton::PreSubclassWindow() {
+    // Runs while the window is being created, before WM_CREATE: whatever
+    // style the creator passed, the button is an owner-drawn tab stop.
+    ModifyStyle(0, BS_OWNERDRAW | WS_TABSTOP);
+    CButton::PreSubclassWindow();
+}
+
+LRESULT EntryButton::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The system's button procedure answers a double click on an owner-drawn
+    // button with BN_DOUBLECLICKED instead of a click; as a plain second
+    // press, the second click of a double click is a click like the first.
+    if (message == WM_LBUTTONDBLCLK) {
+        message = WM_LBUTTONDOWN;
+    }
+    return CButton::DefWindowProc(message, wParam, lParam);
+}
+
+int EntryButton::OnCreate(LPCREATESTRUCTW createStruct) {
+    if (CButton::OnCreate(createStruct) == -1) {
+        return -1;
+    }
+    m_bNeedsRender = TRUE;
+    HandShapeToWindow();
+    return 0;
+}
+
+BOOL EntryButton::OnEraseBkgnd(CDC*) {
+    // Every paint covers the whole client area with a picture.
+    return TRUE;
+}
+
+void EntryButton::OnMouseMove(UINT flags, POINT point) {
+    if (!m_bPressed) {
+        TrackHover(point);
+    }
+    CButton::OnMouseMove(flags, point);
+}
+
+void EntryButton::OnLButtonDown(UINT flags, POINT point) {
+    m_bPressed = TRUE;
+    if (!m_bCaptured) {
+        TakeCapture();
+    }
+    CButton::OnLButtonDown(flags, point);
+}
+
+void EntryButton::OnLButtonUp(UINT flags, POINT point) {
+    // The system's button procedure releases the button first and sends the
+    // click to the parent when the pointer is still on it.
+    CButton::OnLButtonUp(flags, point);
+    m_bPressed = FALSE;
+    if (m_bCaptured) {
+        DropCapture();
+    }
+    TrackHover(point);
+}
+
+void EntryButton::OnKeyDown(UINT key, UINT, UINT) {
+    // Posted, never sent: the parent acts on a key only after this handler
+    // has returned. No key-down reaches the system's button procedure.
+    HWND parent = ::GetParent(m_hWnd);
+    switch (key) {
+    case VK_NEXT:
+    case VK_DOWN:
+    case VK_RIGHT:
+        ::PostMessageW(parent, WM_NEXTDLGCTL, 0, 0);
+        break;
+    case VK_PRIOR:
+    case VK_UP:
+    case VK_LEFT:
+        ::PostMessageW(parent, WM_NEXTDLGCTL, 1, 0);
+        break;
+    case VK_TAB:
+        ::PostMessageW(parent, WM_NEXTDLGCTL, ::GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+        break;
+    case VK_RETURN:
+    case VK_SPACE: {
+        WORD id = LOWORD(::GetWindowLongW(m_hWnd, GWL_ID));
+        ::PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(m_hWnd));
+        break;
+    }
+    case VK_ESCAPE:
+        ::PostMessageW(parent, WM_CLOSE, 0, 0);
+        break;
+    default:
+        break;
+    }
+}
+
+UINT EntryButton::OnGetDlgCode() {
+    // Tab, the arrows, Enter and Escape come here instead of being acted on
+    // by the dialog manager.
+    return DLGC_WANTALLKEYS;
+}
+
+bool EntryButton::IsInsideShape(POINT point) const {
+    // The window region, not the held shape: the window has taken that.
+    UniqueRegion region = CopyWindowRegion(m_hWnd);
+    if (!region) {
+        return false;
+    }
+    RECT box = {0, 0, 0, 0};
+    ::GetRgnBox(region.get(), &box);
+    return ::PtInRect(&box, point) && ::PtInRegion(region.get(), point.x, point.y);
+}
+
+void EntryButton::TakeCapture() {
+    // Whoever held the capture before does not matter here.
+    SetCapture();
+    m_bCaptured = TRUE;
+}
+
+void EntryButton::DropCapture() {
+    ::ReleaseCapture();
+    m_bCaptured = FALSE;
+}
+
+void EntryButton::TrackHover(POINT point) {
+    const UINT redraw = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
+    if (IsInsideShape(point)) {
+        // Holding the capture while the pointer is over the shape is what
+        // lets the button see it leave: the first move outside still comes
+        // here.
+        if (!m_bCaptured) {
+            TakeCapture();
+        }
+        if (m_bHover) {
+            return;
+        }
+        m_bHover = TRUE;
+        RedrawWindow(nullptr, nullptr, redraw);
+        return;
+    }
+    if (m_bCaptured) {
+        DropCapture();
+    }
+    m_bHover = FALSE;
+    RedrawWindow(nullptr, nullptr, redraw);
+}
+
+// --- Painting ----------------------------------------------------------------
+
+void EntryButton::DrawItem(LPDRAWITEMSTRUCT drawItemStruct) {
+    if (drawItemStruct == nullptr) {
+        return;
+    }
+    CDC targetDC(drawItemStruct->hDC); // borrowed from the message
+    RECT rect = {0, 0, 0, 0};
+    GetClientRect(&rect);
+    targetDC.SetBkColor(RGB(0, 0, 0));
+    if (m_bNeedsRender) {
+        RenderStateImages(&targetDC, rect);
+    }
+    PresentStateImage(&targetDC, rect, drawItemStruct->itemState);
+}
+
+void EntryButton::RenderStateImages(CDC* targetDC, const RECT& rect) {
+    // All four on one memory DC, in this order: the disabled caption relies
+    // on the text alignment the three light captions leave on it.
+    CDC memoryDC;
+    memoryDC.CreateCompatibleDC(targetDC);
+    RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageNormal), kWhite, m_crNormal, rect,
+                     TRUE, FALSE);
+    RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImagePressed), kWhite, m_crPressed, rect,
+                     TRUE, TRUE);
+    RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageHover), kWhite, m_crHover, rect,
+                     TRUE, FALSE);
+    RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageDisabled), kWhite, m_crDisabled,
+                     rect, FALSE, FALSE);
+    memoryDC.DeleteDC();
+    m_bNeedsRender = FALSE;
+}
+
+void EntryButton::RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image, COLORREF topColour,
+                                   COLORREF bottomColour, const RECT& rect, BOOL lightCaption,
+                                   BOOL shifted) {
+    if (image == nullptr || memoryDC->GetSafeHdc() == nullptr) {
+        return;
+    }
+    // Compatible with the screen's DC, not with the memory DC, which would
+    // give a monochrome bitmap.
+    if (!image->CreateCompatibleBitmap(targetDC, Width(rect), Height(rect))) {
+        return;
+    }
+    ScopedSelection selection(memoryDC->GetSafeHdc(), image->GetSafeHandle());
+    UniqueRegion shape = CopyWindowRegion(m_hWnd);
+
+    TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, topColour),
+                             Vertex(Width(rect), Height(rect), bottomColour)};
+    GRADIENT_RECT mesh = {0, 1};
+    memoryDC->GradientFill(vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
+
+    DrawCaption(memoryDC, rect, lightCaption, shifted);
+    if (shape) {
+        DrawOutline(memoryDC, shape.get());
+    }
+}
+
+void EntryButton::DrawCaption(CDC* dc, const RECT&, BOOL lightCaption, BOOL shifted) {
+    int oldMode = dc->SetBkMode(TRANSPARENT);
+
+    wchar_t text[MAX_PATH] = {};
+    GetWindowText(text, MAX_PATH);
+    text[MAX_PATH - 1] = L'\0';
+
+    LOGFONTW font = {};
+    HFONT parentFont =
+        reinterpret_cast<HFONT>(::SendMessageW(::GetParent(m_hWnd), WM_GETFONT, 0, 0));
+    ::GetObjectW(parentFont, sizeof font, &font);
+
+    ::EnumFontFamiliesW(dc->GetSafeHdc(), nullptr, EnumCaptionFaceProc,
+                        reinterpret_cast<LPARAM>(m_hWnd));
+    if (g_szCaptionFace[0] != L'\0') {
+        ::lstrcpynW(font.lfFaceName, g_szCaptionFace, LF_FACESIZE);
+    }
+    // Twice the parent's height with the sign turned over: the parent's
+    // character height of -11 becomes a cell height of 22.
+    font.lfHeight = -::MulDiv(font.lfHeight, 200, 100);
+
+    {
+        UniqueFont captionFont(::CreateFontIndirectW(&font));
+        ScopedSelection selection(dc->GetSafeHdc(), captionFont.get());
+        TEXTMETRICW metrics = {};
+        dc->GetTextMetrics(&metrics);
+
+        // The reference point is the bottom centre of the text.
+        int x = m_nCenterX;
+        int y = m_nCenterY + metrics.tmHeight / 2;
+        if (shifted) {
+            x += m_nDepth;
+            y += m_nDepth;
+        }
+        int length = ::lstrlenW(text);
+        if (lightCaption) {
+            dc->SetTextColor(kWhite);
+            dc->SetTextAlign(TA_CENTER | TA_BOTTOM);
+        } else {
+            // Embossed. The alignment stays what the light captions rendered
+            // before on the same memory DC left behind.
+            dc->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
+            dc->TextOut(x + 1, y + 1, text, length);
+            dc->SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
+        }
+        dc->TextOut(x, y, text, length);
+    }
+
+    dc->SetBkMode(oldMode);
+}
+
+void EntryButton::DrawOutline(CDC* dc, HRGN shape) {
+    // The shape minus itself moved by (d, d) is the band of shape pixels
+    // within d of its upper or left edge; moved by (-d, -d), the band along
+    // its lower and right edges.
+    static const POINT kWideOffsets[] = {{2, 2}, {-2, -2}, {1, 1}, {-1, -1}};
+    static const POINT kNarrowOffsets[] = {{1, 1}, {-1, -1}};
+    const POINT* offsets = m_nDepth == 2 ? kWideOffsets : kNarrowOffsets;
+    int count = m_nDepth == 2 ? 4 : 2;
+
+    UniqueRegion working(::CreateRectRgn(0, 0, 0, 0));
+    if (!working) {
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        ::CombineRgn(working.get(), shape, nullptr, RGN_COPY);
+        ::OffsetRgn(working.get(), offsets[i].x, offsets[i].y);
+        ::CombineRgn(working.get(), shape, working.get(), RGN_DIFF);
+        UniqueBrush brush(::CreateSolidBrush(kOutline));
+        dc->FillRgn(working.get(), brush.get());
+    }
+}
+
+void EntryButton::PresentStateImage(CDC* targetDC, const RECT& rect, UINT itemState) {
+    CBitmap* image = m_pImageNormal.get();
+    if (itemState & ODS_DISABLED) {
+        image = m_pImageDisabled.get();
+    } else if (itemState & ODS_SELECTED) {
+        image = m_pImagePressed.get();
+    } else if (m_bHover) {
+        image = m_pImageHover.get();
+    } else if (itemState & ODS_FOCUS) {
+        // No focus rectangle: the focused button shows the pressed look.
+        image = m_pImagePressed.get();
+    }
+    if (image == nullptr || image->GetSafeHandle() == nullptr) {
+        return;
+    }
+
+    CDC memoryDC;
+    if (!memoryDC.CreateCompatibleDC(targetDC)) {
+        return;
+    }
+    ScopedSelection selection(memoryDC.GetSafeHdc(), image->GetSafeHandle());
+    UniqueRegion shape = CopyWindowRegion(m_hWnd);
+    if (!shape) {
+        return; // without a clip region the copy would cover the bounding box
+    }
+    targetDC->SelectClipRgn(shape.get());
+    targetDC->BitBlt(0, 0, Width(rect), Height(rect), &memoryDC, 0, 0, SRCCOPY);
+    targetDC->SelectClipRgn(nullptr);
+}

@@ -1,0 +1,543 @@
+#include "media_menu/layout/MenuLayout.h"
+
+#include "common/UniqueHandle.h"
+#include "framework/CClientDC.h"
+#include "framework/CWnd.h"
+#include "media_menu/data/SettingsStore.h"
+#include "media_menu/res/resource.h"
+
+#include <initializer_list>
+#include <new>
+
+namespace {
+
+// Geometry in pixels.
+constexpr int kEntryPitch = 71;       // between the tops of neighbouring entries
+constexpr int kEntryHeight = 70;      // so entries are one pixel apart
+constexpr int kInnerMargin = 5;       // left edge and client top to the first row
+constexpr int kSideAllowance = 10;    // window width = entry width + 10
+constexpr int kFitExtra = 9;          // fitting window height = 71 n + 9
+constexpr int kNarrowThreshold = 280; // narrower measured entries become...
+constexpr int kSubstituteWidth = 400; // ...this wide
+constexpr int kWorkAreaAllowance = 25;
+constexpr int kScrollReserve = 142;
+constexpr int kWindowCorner = 25;
+constexpr int kEmptyShapeCorner = 25;
+
+// Every button of the menu is created alike but for its caption, shape and id.
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+constexpr int kButtonDepth = 2;
+constexpr COLORREF kNormalColour = RGB(0x3D, 0xB5, 0xFF);
+constexpr COLORREF kPressedColour = RGB(0, 0, 0);
+constexpr COLORREF kHoverColour = RGB(0x30, 0x72, 0xCA);
+
+constexpr int kCaptionUnits = 260;
+
+// An entry whose window could not be created stays in the list; every window
+// call on it is skipped, since several of them (InvalidateRect, GetDC,
+// SetFocus) mean something else entirely for a null window. A creation that
+// a CBT hook refused can leave the object holding a handle that was never a
+// live window, hence IsWindow rather than a null test.
+bool HasWindow(const CWnd* wnd) {
+    return wnd != nullptr && wnd->m_hWnd != nullptr && ::IsWindow(wnd->m_hWnd);
+}
+
+void Repaint(CWnd* wnd) {
+    if (HasWindow(wnd)) {
+        wnd->Invalidate(TRUE);
+        wnd->UpdateWindow();
+    }
+}
+
+SIZE WindowSizeOf(const CWnd* wnd) {
+    RECT rect = {};
+    if (HasWindow(wnd)) {
+        wnd->GetWindowRect(&rect);
+    }
+    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+int ClientWidthOf(const CWnd* wnd) {
+    RECT rect = {};
+    if (HasWindow(wnd)) {
+        wnd->GetClientRect(&rect);
+    }
+    return rect.right - rect.left;
+}
+
+// The region of a closed triangular path, in the DC's device coordinates.
+HRGN TriangleRegion(CDC& dc, POINT a, POINT b, POINT c) {
+    dc.BeginPath();
+    dc.MoveTo(a.x, a.y);
+    dc.LineTo(b.x, b.y);
+    dc.LineTo(c.x, c.y);
+    dc.LineTo(a.x, a.y);
+    dc.EndPath();
+    return dc.PathToRegion();
+}
+
+BOOL CreateMenuButton(EntryButton& button, LPCWSTR caption, HRGN shape, CWnd* parent, UINT id) {
+    return button.Create(caption, kButtonStyle, 0, 0, shape, parent, id, kButtonDepth,
+                         kNormalColour, kPressedColour, kHoverColour,
+                         ::GetSysColor(COLOR_GRAYTEXT));
+}
+
+} // namespace
+
+MenuLayout::MenuLayout(CWnd* dialog)
+    : m_bHideUpDownWhenNotNeeded(ReadProfileInt(ProfileKey::kHideUpDownWhenNotNeeded, 1)),
+      m_pDialog(dialog) {}
+
+// The members go in reverse order of declaration: the down button's window,
+// then the up button's, then the list's links.
+MenuLayout::~MenuLayout() = default;
+
+int MenuLayout::AddEntry(int commandId, LPCWSTR caption) {
+    EntryButton* button = new (std::nothrow) EntryButton;
+    if (button == nullptr) {
+        return 1;
+    }
+    // Created 0 x 0 at (0, 0) with an empty rounded shape; Layout gives the
+    // entry its size and its real shape.
+    UniqueRegion shape(::CreateRoundRectRgn(0, 0, 0, 0, kEmptyShapeCorner, kEmptyShapeCorner));
+    CreateMenuButton(*button, caption, shape.get(), m_pDialog, static_cast<UINT>(commandId));
+    shape.reset(); // the button keeps its own copy
+    if (!m_entries.Append(button)) {
+        // No memory for the link: the button could never be reached again.
+        button->DestroyWindow();
+        delete button;
+    }
+    return 1;
+}
+
+int MenuLayout::Layout() {
+    if (m_bLayoutSuspended || !HasWindow(m_pDialog)) {
+        return m_bLayoutSuspended;
+    }
+    const DWORD style = m_pDialog->GetStyle();
+    const bool captioned = (style & WS_CAPTION) == WS_CAPTION;
+    Frame frame = {};
+    frame.captionHeight = captioned ? ::GetSystemMetrics(SM_CYCAPTION) : 0;
+    frame.borderHeight = (style & WS_BORDER) != 0 ? 2 * ::GetSystemMetrics(SM_CYBORDER) : 0;
+    const int n = m_entries.GetCount();
+
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &frame.work, 0);
+    const int workHeight = frame.work.bottom - frame.work.top;
+    frame.hMargin = ::GetSystemMetrics(SM_CXHTHUMB) / 2;
+    frame.vMargin = ::GetSystemMetrics(SM_CYVTHUMB) / 2;
+
+    frame.entryWidth = MeasureEntryWidth();
+    CreateScrollButtons();
+    const int fitHeight = kEntryPitch * n + kFitExtra + frame.captionHeight + frame.borderHeight;
+
+    frame.marker = MarkerSize(IDC_FOOTER_MARKER);
+    if (CWnd* footer = m_pDialog->GetDlgItem(IDC_FOOTER_MARKER)) {
+        footer->ShowWindow(SW_HIDE);
+    }
+
+    // The window hangs in the work area's bottom-right corner, inset by half
+    // a scroll thumb on the right and at the bottom.
+    frame.windowLeft = frame.work.right - frame.hMargin - kSideAllowance - frame.entryWidth;
+    frame.windowBottom = frame.work.bottom - frame.vMargin;
+
+    if (fitHeight <= workHeight - kWorkAreaAllowance) {
+        FittingLayout(frame, fitHeight, captioned);
+    } else {
+        ScrollingLayout(frame, captioned);
+    }
+
+    HideOrDisableScrollButton(&m_btnUp);
+    if (m_bAllFit) {
+        HideOrDisableScrollButton(&m_btnDown);
+    }
+    return m_bLayoutSuspended;
+}
+
+int MenuLayout::MeasureEntryWidth() const {
+    TEXTMETRICW metrics = {};
+    {
+        CClientDC dc(m_pDialog);
+        dc.GetTextMetrics(&metrics);
+    }
+    int widest = 0;
+    const int n = m_entries.GetCount();
+    for (int i = 0; i < n; ++i) {
+        EntryButton* entry = m_entries.GetAt(i);
+        if (!HasWindow(entry)) {
+            continue;
+        }
+        wchar_t caption[kCaptionUnits] = {};
+        const int length = entry->GetWindowText(caption, kCaptionUnits);
+        // Measured with the font an entry's own DC starts with.
+        CClientDC dc(entry);
+        const SIZE extent = dc.GetTextExtent(caption, length);
+        if (extent.cx > widest) {
+            widest = extent.cx;
+        }
+    }
+    int width = widest + metrics.tmAveCharWidth;
+    if (width < kNarrowThreshold) {
+        width = kSubstituteWidth;
+    }
+    return width;
+}
+
+void MenuLayout::CreateScrollButtons() {
+    // Layout runs once per object; the buttons keep their triangles for good.
+    if (HasWindow(&m_btnUp) || HasWindow(&m_btnDown)) {
+        return;
+    }
+    CClientDC dc(m_pDialog);
+    // Pointing up: 38 wide at the base, 56 high.
+    UniqueRegion up(TriangleRegion(dc, POINT{0, 56}, POINT{38, 56}, POINT{19, 0}));
+    CreateMenuButton(m_btnUp, L"", up.get(), m_pDialog, kScrollUpId);
+    up.reset();
+    // Pointing down: 38 wide, 19 high.
+    UniqueRegion down(TriangleRegion(dc, POINT{0, 0}, POINT{38, 0}, POINT{19, 19}));
+    CreateMenuButton(m_btnDown, L"", down.get(), m_pDialog, kScrollDownId);
+    down.reset();
+}
+
+void MenuLayout::MoveMenuWindow(const Frame& frame, int top, int height, bool captioned) {
+    m_pDialog->SetWindowPos(HWND_TOPMOST, frame.windowLeft, top, frame.entryWidth + kSideAllowance,
+                            height, SWP_NOACTIVATE);
+    if (!captioned) {
+        ApplyRoundedWindowShape(m_pDialog, kWindowCorner, kWindowCorner);
+    }
+}
+
+// The marker controls are the dialog's own statics, for which GetDlgItem
+// gives a temporary object; each is looked up right where it is used.
+SIZE MenuLayout::MarkerSize(int id) const {
+    return WindowSizeOf(m_pDialog->GetDlgItem(id));
+}
+
+void MenuLayout::CentreMarker(int id, const Frame& frame, int top) {
+    CWnd* marker = m_pDialog->GetDlgItem(id);
+    if (!HasWindow(marker)) {
+        return;
+    }
+    // Both markers take the footer marker's size, so that is what is centred.
+    POINT point = {frame.windowLeft + ClientWidthOf(m_pDialog) / 2 - frame.marker.cx / 2, top};
+    m_pDialog->ScreenToClient(&point);
+    marker->SetWindowPos(nullptr, point.x, point.y, frame.marker.cx, frame.marker.cy, SWP_NOZORDER);
+}
+
+void MenuLayout::PlaceEntry(EntryButton* entry, const Frame& frame, int top) {
+    if (!HasWindow(entry)) {
+        return;
+    }
+    POINT point = {frame.windowLeft + kInnerMargin, top};
+    m_pDialog->ScreenToClient(&point);
+    entry->MoveWindow(point.x, point.y, frame.entryWidth, kEntryHeight, TRUE);
+    Repaint(entry);
+    entry->ApplyRoundedShape();
+}
+
+void MenuLayout::FittingLayout(const Frame& frame, int fitHeight, bool captioned) {
+    const int n = m_entries.GetCount();
+    const int windowTop = frame.windowBottom - fitHeight;
+    MoveMenuWindow(frame, windowTop, fitHeight, captioned);
+    const int top0 = windowTop + frame.captionHeight + frame.borderHeight + kInnerMargin;
+
+    CentreMarker(IDC_HEADER_MARKER, frame, top0);
+    CentreMarker(IDC_FOOTER_MARKER, frame, frame.windowBottom - frame.marker.cy - frame.hMargin);
+    for (int id : {IDC_HEADER_MARKER, IDC_FOOTER_MARKER}) {
+        if (CWnd* marker = m_pDialog->GetDlgItem(id)) {
+            marker->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, 0);
+        }
+    }
+
+    PlaceScrollButton(&m_btnUp, frame.windowLeft, top0);
+    HideOrDisableScrollButton(&m_btnUp);
+    for (int i = 0; i < n; ++i) {
+        PlaceEntry(m_entries.GetAt(i), frame, top0 + kEntryPitch * i);
+    }
+    PlaceScrollButton(&m_btnDown, frame.windowLeft, top0 + kEntryPitch * n);
+    HideOrDisableScrollButton(&m_btnDown);
+
+    m_nFirstVisible = 0;
+    m_nEndVisible = n;
+    m_bAllFit = 1;
+}
+
+void MenuLayout::ScrollingLayout(const Frame& frame, bool captioned) {
+    const int n = m_entries.GetCount();
+    const int windowHeight = frame.work.bottom - frame.work.top - kWorkAreaAllowance;
+    const int windowTop = frame.windowBottom - windowHeight;
+    MoveMenuWindow(frame, windowTop, windowHeight, captioned);
+
+    const int inner = windowHeight - frame.captionHeight - frame.borderHeight;
+    const int headerHeight = MarkerSize(IDC_HEADER_MARKER).cy;
+    int visible = (inner - headerHeight - frame.marker.cy - kScrollReserve) / kEntryPitch;
+    if (visible < 0) {
+        visible = 0; // no room at all: nothing is shown
+    }
+    if (visible > n) {
+        visible = n; // cannot happen with markers of any size; keeps end <= n
+    }
+
+    const int top0 = windowTop + frame.captionHeight + frame.borderHeight + kInnerMargin;
+    CentreMarker(IDC_HEADER_MARKER, frame, top0);
+    CentreMarker(IDC_FOOTER_MARKER, frame, frame.windowBottom - frame.marker.cy - frame.hMargin);
+
+    const int upTop = top0 + frame.marker.cy + 1;
+    PlaceScrollButton(&m_btnUp, frame.windowLeft, upTop);
+    for (int i = 0; i < visible; ++i) {
+        PlaceEntry(m_entries.GetAt(i), frame, upTop + kEntryPitch * (i + 1));
+    }
+    PlaceScrollButton(&m_btnDown, frame.windowLeft, upTop + kEntryPitch * (visible + 1));
+
+    m_nFirstVisible = 0;
+    m_nEndVisible = visible;
+    m_bAllFit = 0;
+    for (int i = visible; i < n; ++i) {
+        EntryButton* entry = m_entries.GetAt(i);
+        if (HasWindow(entry)) {
+            entry->ShowWindow(SW_HIDE);
+        }
+    }
+}
+
+void MenuLayout::PlaceScrollButton(EntryButton* button, int windowLeft, int top) {
+    if (!HasWindow(button) || !HasWindow(m_pDialog)) {
+        return;
+    }
+    POINT point = {windowLeft + ClientWidthOf(m_pDialog) / 2 - ClientWidthOf(button) / 2, top};
+    m_pDialog->ScreenToClient(&point);
+    button->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    Repaint(button);
+}
+
+void MenuLayout::HideOrDisableScrollButton(EntryButton* button) {
+    if (!HasWindow(button)) {
+        return;
+    }
+    if (m_bHideUpDownWhenNotNeeded) {
+        button->ShowWindow(SW_HIDE);
+    } else {
+        button->EnableWindow(FALSE);
+    }
+}
+
+void MenuLayout::RepaintAll() {
+    const int n = m_entries.GetCount();
+    for (int i = 0; i < n; ++i) {
+        Repaint(m_entries.GetAt(i));
+    }
+    Repaint(&m_btnDown);
+    Repaint(&m_btnUp);
+}
+
+int MenuLayout::DestroyEntries() {
+    const int n = m_entries.GetCount();
+    for (int i = 0; i < n; ++i) {
+        EntryButton* entry = m_entries.GetAt(i);
+        if (entry != nullptr) {
+            entry->DestroyWindow();
+            delete entry;
+        }
+    }
+    m_entries.RemoveAll();
+    // Nothing is left to show or scroll.
+    m_nFirstVisible = 0;
+    m_nEndVisible = 0;
+    m_bAllFit = 1;
+    return 1;
+}
+
+void MenuLayout::MakeUsable(EntryButton* button) {
+    if (!HasWindow(button)) {
+        return;
+    }
+    if (!button->IsWindowVisible()) {
+        button->ShowWindow(SW_SHOW);
+    }
+    if (!button->IsWindowEnabled()) {
+        button->EnableWindow(TRUE);
+    }
+}
+
+void MenuLayout::ScrollUp() {
+    if (m_nFirstVisible > 0) {
+        --m_nFirstVisible;
+        --m_nEndVisible;
+        ShiftEntries(2);
+        if (m_nFirstVisible == 0) {
+            HideOrDisableScrollButton(&m_btnUp);
+        }
+    } else {
+        HideOrDisableScrollButton(&m_btnUp);
+    }
+    MakeUsable(&m_btnDown);
+    ShowVisibleEntries();
+    Repaint(m_pDialog);
+    if (m_nFirstVisible == 0) {
+        FocusEntry(0);
+    } else {
+        Focus(&m_btnUp);
+    }
+}
+
+void MenuLayout::ScrollDown() {
+    const int n = m_entries.GetCount();
+    if (m_nEndVisible < n) {
+        ++m_nFirstVisible;
+        ++m_nEndVisible;
+        ShiftEntries(1);
+        if (m_nEndVisible == n) {
+            HideOrDisableScrollButton(&m_btnDown);
+        }
+    } else {
+        HideOrDisableScrollButton(&m_btnDown);
+    }
+    MakeUsable(&m_btnUp);
+    ShowVisibleEntries();
+    Repaint(m_pDialog);
+    if (m_nEndVisible == n) {
+        FocusEntry(n - 1);
+    } else {
+        Focus(&m_btnDown);
+    }
+}
+
+RECT MenuLayout::ClientRectOf(CWnd* control) const {
+    RECT rect = {};
+    if (HasWindow(control) && HasWindow(m_pDialog)) {
+        control->GetWindowRect(&rect);
+        m_pDialog->ScreenToClient(&rect);
+    }
+    return rect;
+}
+
+void MenuLayout::ShiftEntries(int direction) {
+    const int span = m_nEndVisible - m_nFirstVisible;
+    auto moveInto = [this](int index, RECT& previous) {
+        EntryButton* entry = m_entries.GetAt(index);
+        const RECT current = ClientRectOf(entry);
+        if (HasWindow(entry)) {
+            entry->SetWindowPos(nullptr, previous.left, previous.top,
+                                previous.right - previous.left, previous.bottom - previous.top,
+                                SWP_NOZORDER);
+        }
+        m_entries.SetAt(index, entry);
+        previous = current;
+    };
+    if (direction == 1) {
+        // The entry that has just left the top gives up its slot.
+        RECT previous = ClientRectOf(m_entries.GetAt(m_nFirstVisible - 1));
+        for (int i = m_nFirstVisible; i <= m_nFirstVisible + span - 1; ++i) {
+            moveInto(i, previous);
+        }
+    } else if (direction == 2) {
+        // The entry that has just left the bottom gives up its slot.
+        RECT previous = ClientRectOf(m_entries.GetAt(m_nEndVisible));
+        for (int i = m_nEndVisible - 1; i >= m_nFirstVisible; --i) {
+            moveInto(i, previous);
+        }
+    }
+}
+
+void MenuLayout::ShowVisibleEntries() {
+    const int n = m_entries.GetCount();
+    for (int i = 0; i < n; ++i) {
+        EntryButton* entry = m_entries.GetAt(i);
+        if (!HasWindow(entry)) {
+            continue;
+        }
+        if (i < m_nFirstVisible || i >= m_nEndVisible) {
+            entry->ShowWindow(SW_HIDE);
+            continue;
+        }
+        entry->ShowWindow(SW_SHOWNOACTIVATE);
+        Repaint(entry);
+        entry->ApplyRoundedShape();
+    }
+}
+
+int MenuLayout::FindVisibleEntry(int id) const {
+    for (int i = m_nFirstVisible; i < m_nEndVisible; ++i) {
+        EntryButton* entry = m_entries.GetAt(i);
+        if (HasWindow(entry) && ::GetWindowLongW(entry->m_hWnd, GWL_ID) == id) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+int MenuLayout::Focus(CWnd* control) {
+    if (HasWindow(control)) {
+        control->SetFocus();
+    }
+    return 0;
+}
+
+int MenuLayout::FocusEntry(int index) {
+    return Focus(m_entries.GetAt(index));
+}
+
+// Focuses the first enabled entry from index from to index to (inclusive),
+// stepping by step. Returns 1 when one was found, 0 when none was.
+int MenuLayout::FocusFirstEnabled(int from, int to, int step) {
+    for (int i = from; step > 0 ? i <= to : i >= to; i += step) {
+        EntryButton* entry = m_entries.GetAt(i);
+        if (HasWindow(entry) && entry->IsWindowEnabled()) {
+            Focus(entry);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int MenuLayout::OnNextDlgCtl(CWnd*, WPARAM wParam, LPARAM lParam) {
+    HWND focus = ::GetFocus();
+    if (focus == nullptr) {
+        return 1;
+    }
+    const int id = ::GetDlgCtrlID(focus);
+    // A window handle in wParam: a request this layout does not make.
+    if (LOWORD(lParam) != 0) {
+        return 1;
+    }
+    const bool previous = wParam != 0;
+    const int first = m_nFirstVisible;
+    const int last = m_nEndVisible - 1;
+
+    if (id == static_cast<int>(kScrollUpId)) {
+        if (previous) {
+            ScrollUp();
+        } else {
+            FocusFirstEnabled(first, last, 1);
+        }
+        return 0;
+    }
+    if (id == static_cast<int>(kScrollDownId)) {
+        if (previous) {
+            FocusFirstEnabled(last, first, -1);
+        } else {
+            ScrollDown();
+        }
+        return 0;
+    }
+
+    const int i = FindVisibleEntry(id);
+    if (i == -1) {
+        return 0; // consumed: the focus stays where it is
+    }
+    if (previous) {
+        if (i == first) {
+            return m_bAllFit || m_nFirstVisible == 0 ? 0 : Focus(&m_btnUp);
+        }
+        if (FocusFirstEnabled(i - 1, first, -1)) {
+            return 0;
+        }
+        return m_bAllFit ? 0 : Focus(&m_btnUp);
+    }
+    if (i == last) {
+        return m_bAllFit || m_nEndVisible == m_entries.GetCount() ? 0 : Focus(&m_btnDown);
+    }
+    if (FocusFirstEnabled(i + 1, last, 1)) {
+        return 0;
+    }
+    return m_bAllFit ? 0 : Focus(&m_btnDown);
+}

@@ -1,0 +1,123 @@
+// The menu's layout: owns one EntryButton per menu entry and the two
+// triangular scroll buttons, sizes and shapes the menu window from the entry
+// texts and the work area, places every button, and, when the entries do not
+// all fit, keeps a window of consecutive entries on screen that scrolls one
+// entry per step. It also moves the keyboard focus through the entries and
+// the scroll buttons itself, instead of leaving that to the dialog manager.
+//
+// Everything runs on the menu window's thread, inside its message handling.
+#pragma once
+
+#include "media_menu/controls/EntryButton.h"
+#include "media_menu/layout/EntryList.h"
+
+#include <windows.h>
+
+class CWnd;
+
+class MenuLayout {
+public:
+    // Control ids of the scroll buttons.
+    static constexpr UINT kScrollUpId = 1002;
+    static constexpr UINT kScrollDownId = 1003;
+
+    // dialog: the menu window, parent of every button; not owned.
+    explicit MenuLayout(CWnd* dialog);
+    // Destroys the scroll buttons (down, then up) and frees the list. The
+    // entry buttons must have gone through DestroyEntries before.
+    ~MenuLayout();
+    MenuLayout(const MenuLayout&) = delete;
+    MenuLayout& operator=(const MenuLayout&) = delete;
+
+    // While suspended, Layout does nothing. EndUpdate does not lay out.
+    void BeginUpdate() { m_bLayoutSuspended = 1; }
+    void EndUpdate() { m_bLayoutSuspended = 0; }
+
+    // Creates one entry button (0 x 0 pixels until Layout) and appends it.
+    // Always 1.
+    int AddEntry(int commandId, LPCWSTR caption);
+
+    // Sizes, positions and shapes the menu window, creates the scroll
+    // buttons and places every button. Returns 1 without doing anything while
+    // suspended, otherwise 0.
+    int Layout();
+
+    // Null for an index outside the list.
+    EntryButton* GetEntryAt(int index) const { return m_entries.GetAt(index); }
+    // Does nothing for an index outside the list.
+    void SetEntryAt(int index, EntryButton* button) { m_entries.SetAt(index, button); }
+
+    // Centres a scroll button horizontally in the menu window at a screen top.
+    void PlaceScrollButton(EntryButton* button, int windowLeft, int top);
+    // Hides the button, or only disables it when unneeded scroll buttons are
+    // to stay visible.
+    void HideOrDisableScrollButton(EntryButton* button);
+    // Repaints every entry (hidden ones too), then the down and up buttons.
+    void RepaintAll();
+    // Destroys and deletes every entry button and empties the list. Always 1.
+    int DestroyEntries();
+
+    // One entry per step towards the top / the end of the list; at the top
+    // (end) nothing moves but the buttons, entries and focus are refreshed.
+    void ScrollUp();
+    void ScrollDown();
+    // Moves every visible entry into its neighbour's slot after the visible
+    // range has moved: 1 after a step down (entries move up one slot), 2
+    // after a step up (entries move down one slot).
+    void ShiftEntries(int direction);
+    // Hides the entries outside the visible range and shows, repaints and
+    // reshapes those inside it.
+    void ShowVisibleEntries();
+    // Index of the visible entry with control id id, or -1.
+    int FindVisibleEntry(int id) const;
+    // A WM_NEXTDLGCTL request: wParam 0 moves forward, otherwise backward.
+    // Returns 1 when the request is left to the dialog's default processing
+    // (no focus at all, or a window handle in wParam), 0 when handled here.
+    int OnNextDlgCtl(CWnd* dialog, WPARAM wParam, LPARAM lParam);
+
+    // The state the operations above maintain.
+    int GetEntryCount() const { return m_entries.GetCount(); }
+    int GetFirstVisible() const { return m_nFirstVisible; }
+    int GetEndVisible() const { return m_nEndVisible; }
+    BOOL IsAllFit() const { return m_bAllFit; }
+    BOOL IsLayoutSuspended() const { return m_bLayoutSuspended; }
+    EntryButton* GetUpButton() { return &m_btnUp; }
+    EntryButton* GetDownButton() { return &m_btnDown; }
+
+private:
+    struct Frame {
+        RECT work;         // work area of the primary display
+        int captionHeight; // of the menu window, 0 without a title bar
+        int borderHeight;  // both borders together, 0 without
+        int hMargin;       // half the thumb sizes: the inset from the work
+        int vMargin;       //   area's right and bottom edges
+        int entryWidth;
+        int windowLeft; // screen coordinates
+        int windowBottom;
+        SIZE marker; // window size of the footer marker
+    };
+
+    int MeasureEntryWidth() const;
+    void CreateScrollButtons();
+    void FittingLayout(const Frame& frame, int fitHeight, bool captioned);
+    void ScrollingLayout(const Frame& frame, bool captioned);
+    void MoveMenuWindow(const Frame& frame, int top, int height, bool captioned);
+    SIZE MarkerSize(int id) const;
+    void CentreMarker(int id, const Frame& frame, int top);
+    void PlaceEntry(EntryButton* entry, const Frame& frame, int top);
+    void MakeUsable(EntryButton* button);
+    int Focus(CWnd* control);
+    int FocusEntry(int index);
+    int FocusFirstEnabled(int from, int to, int step);
+    RECT ClientRectOf(CWnd* control) const;
+
+    EntryList m_entries;
+    BOOL m_bHideUpDownWhenNotNeeded;
+    EntryButton m_btnUp;
+    EntryButton m_btnDown;
+    CWnd* m_pDialog;
+    BOOL m_bLayoutSuspended = 0;
+    int m_nFirstVisible = 0;
+    int m_nEndVisible = 0;
+    BOOL m_bAllFit = 0;
+};

@@ -1,0 +1,110 @@
+// The test host: a dialog built from the menu's real template 102 that drives
+// a MenuLayout the way the menu window does (WM_NEXTDLGCTL to OnNextDlgCtl,
+// falling back to the dialog's default processing on 1; commands 1002 and
+// 1003 to ScrollUp and ScrollDown). Each test body runs inside the dialog's
+// modal loop, in the handling of a posted message, like the menu's own code.
+#pragma once
+
+#include "framework/CDialog.h"
+#include "media_menu/layout/MenuLayout.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class LayoutHost : public CDialog {
+public:
+    using Body = std::function<void(LayoutHost&)>;
+
+    LayoutHost();
+
+    // Shows the dialog, runs body inside its modal loop, then destroys what
+    // the body left (DestroyEntries, delete) and ends the dialog.
+    void Run(Body body);
+
+    // The menu window's build order: constructor, BeginUpdate, one AddEntry
+    // per caption with id 232, 233, ..., EndUpdate, Layout.
+    MenuLayout& Build(const std::vector<std::wstring>& captions);
+    // The menu window's closing order.
+    void DestroyLayout();
+
+    // Posts a focus-move request as the buttons do (wParam 0 next, 1
+    // previous) and handles everything that follows.
+    void Next() { Request(0, 0); }
+    void Previous() { Request(1, 0); }
+    void Request(WPARAM wParam, LPARAM lParam);
+    // Posts a key-down to the focused window, as the keyboard would.
+    void KeyToFocus(UINT key);
+    // Posts a command, as a button does for a click or Enter.
+    void Command(UINT id);
+    // Handles every message waiting in this thread's queue, through the
+    // dialog manager as the modal loop does.
+    void Pump();
+
+    MenuLayout* layout = nullptr;
+    int defaultNextDlgCtlCount = 0;
+
+protected:
+    BOOL OnInitDialog() override;
+    LRESULT OnRun(WPARAM, LPARAM);
+    LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+    void OnScrollUp();
+    void OnScrollDown();
+    DECLARE_MESSAGE_MAP()
+
+private:
+    Body m_body;
+};
+
+// Sets the primary display's work area for this process (which is all that
+// SPI_SETWORKAREA changes under Wine) and restores the previous one.
+class ScopedWorkArea {
+public:
+    explicit ScopedWorkArea(const RECT& area);
+    ~ScopedWorkArea();
+    ScopedWorkArea(const ScopedWorkArea&) = delete;
+    ScopedWorkArea& operator=(const ScopedWorkArea&) = delete;
+
+private:
+    RECT m_saved = {};
+};
+
+RECT WorkArea();
+
+// What the tests look at.
+RECT ScreenRectOf(HWND window);
+// A child's window rectangle in its parent's client coordinates.
+RECT ClientRectIn(HWND parent, HWND child);
+// The bounding box of a window's region; an empty box when it has none.
+RECT RegionBoxOf(HWND window);
+bool HasWindowRegion(HWND window);
+// The box of the rounded shape an entry of this size gets with the default
+// 4 x 4 corners, as the platform rasterises it.
+RECT RoundedShapeBox(int width, int height);
+std::string Text(const RECT& rect);
+bool IsUsable(HWND button);
+// Visible and enabled ids of child windows; the window's children in z-order.
+std::vector<int> ChildIds(HWND parent);
+// A text whose extent in dc is exactly width pixels; empty when none found.
+std::wstring CaptionOfWidth(HDC dc, int width);
+int TextWidth(HDC dc, const std::wstring& text);
+// The dialog's average character width, as the layout reads it.
+int AverageCharWidth(HWND dialog);
+
+// The profile file this test program reads: its base name with ".INI" in the
+// Windows folder. Removed when constructed and when destroyed.
+class ScopedProfile {
+public:
+    ScopedProfile();
+    ~ScopedProfile();
+    ScopedProfile(const ScopedProfile&) = delete;
+    ScopedProfile& operator=(const ScopedProfile&) = delete;
+
+    // Writes "key=value" lines into the section "".
+    void Write(const std::string& lines);
+
+private:
+    std::wstring m_path;
+};

@@ -1,0 +1,334 @@
+// Focus movement and scrolling: requests arrive as WM_NEXTDLGCTL posted to
+// the host dialog (as the buttons post them), or as key-downs on the focused
+// button, and the scroll commands as posted WM_COMMAND 1002 and 1003.
+#include "tests/layout/LayoutHost.h"
+
+#include "media_menu/res/resource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::vector<std::wstring> Captions(int count) {
+    std::vector<std::wstring> captions;
+    for (int i = 0; i < count; ++i) {
+        captions.push_back(L"Entry " + std::to_wstring(i));
+    }
+    return captions;
+}
+
+// A work area in which the scrolling layout has room for exactly `visible`
+// entries, from the template's markers as they are before the first layout.
+// For 8 entries it is taller than the screen, which SPI_SETWORKAREA accepts.
+RECT WorkAreaShowing(LayoutHost& h, int visible) {
+    const RECT header = ScreenRectOf(::GetDlgItem(h.m_hWnd, IDC_HEADER_MARKER));
+    const RECT footer = ScreenRectOf(::GetDlgItem(h.m_hWnd, IDC_FOOTER_MARKER));
+    const int markers = (header.bottom - header.top) + (footer.bottom - footer.top);
+    return RECT{0, 0, 1024, 25 + markers + 142 + 71 * visible + 35};
+}
+
+// Names the focus for readable failures.
+std::string Describe(MenuLayout& layout, HWND window) {
+    if (window == nullptr) {
+        return "nothing";
+    }
+    if (window == layout.GetUpButton()->m_hWnd) {
+        return "up button";
+    }
+    if (window == layout.GetDownButton()->m_hWnd) {
+        return "down button";
+    }
+    for (int i = 0; i < layout.GetEntryCount(); ++i) {
+        if (layout.GetEntryAt(i)->m_hWnd == window) {
+            return "entry " + std::to_string(i);
+        }
+    }
+    return "another window";
+}
+
+class NavigationTest : public ::testing::Test {
+protected:
+    ScopedProfile m_profile;
+
+    // The slots of the visible entries as the layout pass placed them.
+    static std::vector<RECT> Slots(LayoutHost& h) {
+        std::vector<RECT> slots;
+        for (int k = h.layout->GetFirstVisible(); k < h.layout->GetEndVisible(); ++k) {
+            slots.push_back(ClientRectIn(h.m_hWnd, h.layout->GetEntryAt(k)->m_hWnd));
+        }
+        return slots;
+    }
+
+    struct View {
+        int first;
+        std::string focus;
+        bool upUsable;
+        bool downUsable;
+    };
+
+    // The whole observable state after a step: the visible range, which
+    // entries are shown and in which slot, their shapes, the focus and the
+    // scroll buttons' availability.
+    static void ExpectView(LayoutHost& h, const std::vector<RECT>& slots, const View& view) {
+        MenuLayout& layout = *h.layout;
+        const int span = static_cast<int>(slots.size());
+        EXPECT_EQ(view.first, layout.GetFirstVisible());
+        EXPECT_EQ(view.first + span, layout.GetEndVisible());
+        for (int i = 0; i < layout.GetEntryCount(); ++i) {
+            HWND entry = layout.GetEntryAt(i)->m_hWnd;
+            const bool visible = i >= view.first && i < view.first + span;
+            EXPECT_EQ(visible, ::IsWindowVisible(entry) != FALSE) << "entry " << i;
+            if (visible) {
+                EXPECT_EQ(Text(slots[i - view.first]), Text(ClientRectIn(h.m_hWnd, entry)))
+                    << "slot of entry " << i;
+                const RECT box = RegionBoxOf(entry);
+                EXPECT_EQ(Text(RoundedShapeBox(slots[0].right - slots[0].left, 70)), Text(box))
+                    << "shape of entry " << i;
+            }
+        }
+        EXPECT_EQ(view.focus, Describe(layout, ::GetFocus()));
+        EXPECT_EQ(view.upUsable, IsUsable(layout.GetUpButton()->m_hWnd));
+        EXPECT_EQ(view.downUsable, IsUsable(layout.GetDownButton()->m_hWnd));
+    }
+};
+
+TEST_F(NavigationTest, TabScrollsTwelveEntriesThroughEightSlotsAndShiftTabBack) {
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        ScopedWorkArea area(WorkAreaShowing(h, 8));
+        MenuLayout& layout = h.Build(Captions(12));
+        ASSERT_EQ(8, layout.GetEndVisible());
+        const std::vector<RECT> slots = Slots(h);
+        ::SetFocus(layout.GetEntryAt(0)->m_hWnd);
+        h.Pump();
+        ExpectView(h, slots, {0, "entry 0", false, true});
+
+        h.Previous(); // at the top: Shift+Tab on entry 0 stays
+        ExpectView(h, slots, {0, "entry 0", false, true});
+        for (int i = 1; i <= 7; ++i) {
+            SCOPED_TRACE(i);
+            h.Next();
+            ExpectView(h, slots, {0, "entry " + std::to_string(i), false, true});
+        }
+        h.Next(); // the lowest visible entry hands over to the down button
+        ExpectView(h, slots, {0, "down button", false, true});
+        h.Next();
+        ExpectView(h, slots, {1, "down button", true, true});
+        h.Previous(); // back from the down button: the lowest visible entry
+        ExpectView(h, slots, {1, "entry 8", true, true});
+        h.Next();
+        ExpectView(h, slots, {1, "down button", true, true});
+        h.Next();
+        ExpectView(h, slots, {2, "down button", true, true});
+        h.Next();
+        ExpectView(h, slots, {3, "down button", true, true});
+        h.Next(); // the end: the down button goes, the focus lands on the last entry
+        ExpectView(h, slots, {4, "entry 11", true, false});
+        h.Next();
+        ExpectView(h, slots, {4, "entry 11", true, false});
+
+        for (int i = 10; i >= 4; --i) {
+            SCOPED_TRACE(i);
+            h.Previous();
+            ExpectView(h, slots, {4, "entry " + std::to_string(i), true, false});
+        }
+        h.Previous(); // the topmost visible entry hands over to the up button
+        ExpectView(h, slots, {4, "up button", true, false});
+        h.Previous();
+        ExpectView(h, slots, {3, "up button", true, true});
+        h.Next(); // forward from the up button: the topmost visible entry
+        ExpectView(h, slots, {3, "entry 3", true, true});
+        h.Previous();
+        ExpectView(h, slots, {3, "up button", true, true});
+        h.Previous();
+        ExpectView(h, slots, {2, "up button", true, true});
+        h.Previous();
+        ExpectView(h, slots, {1, "up button", true, true});
+        h.Previous(); // the top: the up button goes, the focus lands on entry 0
+        ExpectView(h, slots, {0, "entry 0", false, true});
+        h.Previous();
+        ExpectView(h, slots, {0, "entry 0", false, true});
+        EXPECT_EQ(0, h.defaultNextDlgCtlCount);
+    });
+}
+
+// Seven entries of which three are shown: the end is four steps away.
+TEST_F(NavigationTest, KeysOnTheFocusedButtonMoveAndScrollTheSameWay) {
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        ScopedWorkArea area(WorkAreaShowing(h, 3));
+        MenuLayout& layout = h.Build(Captions(7));
+        ASSERT_EQ(3, layout.GetEndVisible());
+        const std::vector<RECT> slots = Slots(h);
+        ::SetFocus(layout.GetEntryAt(1)->m_hWnd);
+        h.KeyToFocus(VK_TAB);
+        ExpectView(h, slots, {0, "entry 2", false, true});
+        h.KeyToFocus(VK_RIGHT);
+        ExpectView(h, slots, {0, "down button", false, true});
+        // Holding Down on the down button scrolls one entry per key-down.
+        h.KeyToFocus(VK_DOWN);
+        ExpectView(h, slots, {1, "down button", true, true});
+        h.KeyToFocus(VK_NEXT);
+        ExpectView(h, slots, {2, "down button", true, true});
+        h.KeyToFocus(VK_DOWN);
+        ExpectView(h, slots, {3, "down button", true, true});
+        h.KeyToFocus(VK_DOWN);
+        ExpectView(h, slots, {4, "entry 6", true, false});
+        h.KeyToFocus(VK_LEFT);
+        ExpectView(h, slots, {4, "entry 5", true, false});
+        h.KeyToFocus(VK_PRIOR);
+        ExpectView(h, slots, {4, "entry 4", true, false});
+        h.KeyToFocus(VK_UP);
+        ExpectView(h, slots, {4, "up button", true, false});
+        for (int first = 3; first >= 1; --first) {
+            h.KeyToFocus(VK_UP);
+            ExpectView(h, slots, {first, "up button", true, true});
+        }
+        h.KeyToFocus(VK_UP);
+        ExpectView(h, slots, {0, "entry 0", false, true});
+        // Enter on a scroll button is its command.
+        ::SetFocus(layout.GetDownButton()->m_hWnd);
+        h.KeyToFocus(VK_RETURN);
+        ExpectView(h, slots, {1, "down button", true, true});
+        EXPECT_EQ(0, h.defaultNextDlgCtlCount);
+    });
+}
+
+TEST_F(NavigationTest, WhenAllFitTheFocusStopsAtBothEndsAndNeverReachesTheScrollButtons) {
+    ScopedWorkArea area(RECT{0, 0, 1024, 738});
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        MenuLayout& layout = h.Build(Captions(4));
+        ASSERT_EQ(1, layout.IsAllFit());
+        const std::vector<RECT> slots = Slots(h);
+        ::SetFocus(layout.GetEntryAt(0)->m_hWnd);
+        h.Previous();
+        ExpectView(h, slots, {0, "entry 0", false, false});
+        for (int i = 1; i <= 3; ++i) {
+            h.Next();
+            ExpectView(h, slots, {0, "entry " + std::to_string(i), false, false});
+        }
+        h.Next();
+        ExpectView(h, slots, {0, "entry 3", false, false});
+        EXPECT_EQ(0, h.defaultNextDlgCtlCount);
+    });
+}
+
+TEST_F(NavigationTest, ScrollUpCommandWhileAllFitOnlyMakesTheDownButtonUsable) {
+    ScopedWorkArea area(RECT{0, 0, 1024, 738});
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        MenuLayout& layout = h.Build(Captions(4));
+        const std::vector<RECT> slots = Slots(h);
+        ::SetFocus(layout.GetEntryAt(2)->m_hWnd);
+        h.Command(MenuLayout::kScrollUpId);
+        ExpectView(h, slots, {0, "entry 0", false, true});
+        EXPECT_EQ(1, layout.IsAllFit());
+    });
+}
+
+TEST_F(NavigationTest, ScrollCommandsAtTheirEndMoveNothingButTheFocus) {
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        ScopedWorkArea area(WorkAreaShowing(h, 3));
+        MenuLayout& layout = h.Build(Captions(7));
+        const std::vector<RECT> slots = Slots(h);
+        ::SetFocus(layout.GetEntryAt(2)->m_hWnd);
+        h.Command(MenuLayout::kScrollUpId);
+        ExpectView(h, slots, {0, "entry 0", false, true});
+        for (int first = 1; first <= 3; ++first) {
+            h.Command(MenuLayout::kScrollDownId);
+            ExpectView(h, slots, {first, "down button", true, true});
+        }
+        h.Command(MenuLayout::kScrollDownId);
+        ExpectView(h, slots, {4, "entry 6", true, false});
+        ::SetFocus(layout.GetEntryAt(5)->m_hWnd);
+        h.Command(MenuLayout::kScrollDownId);
+        ExpectView(h, slots, {4, "entry 6", true, false});
+    });
+}
+
+TEST_F(NavigationTest, DisabledScrollButtonsComeBackWithAStepTheOtherWay) {
+    m_profile.Write("HideUpDownWhenNotNeeded=0\r\n");
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        ScopedWorkArea area(WorkAreaShowing(h, 3));
+        MenuLayout& layout = h.Build(Captions(7));
+        const std::vector<RECT> slots = Slots(h);
+        HWND up = layout.GetUpButton()->m_hWnd;
+        HWND down = layout.GetDownButton()->m_hWnd;
+        ::SetFocus(layout.GetEntryAt(0)->m_hWnd);
+        // Unavailable means disabled but still shown.
+        EXPECT_TRUE(::IsWindowVisible(up));
+        ExpectView(h, slots, {0, "entry 0", false, true});
+        h.Command(MenuLayout::kScrollDownId);
+        ExpectView(h, slots, {1, "down button", true, true});
+        h.Next();
+        h.Next();
+        h.Next();
+        ExpectView(h, slots, {4, "entry 6", true, false});
+        EXPECT_TRUE(::IsWindowVisible(down));
+        EXPECT_FALSE(::IsWindowEnabled(down));
+        h.Command(MenuLayout::kScrollUpId);
+        ExpectView(h, slots, {3, "up button", true, true});
+        h.Previous();
+        h.Previous();
+        h.Previous();
+        ExpectView(h, slots, {0, "entry 0", false, true});
+        EXPECT_TRUE(::IsWindowVisible(up));
+        EXPECT_FALSE(::IsWindowEnabled(up));
+    });
+}
+
+TEST_F(NavigationTest, FocusOutsideTheVisibleEntriesIsKeptAndTheRequestConsumed) {
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        ScopedWorkArea area(WorkAreaShowing(h, 3));
+        MenuLayout& layout = h.Build(Captions(7));
+        const std::vector<RECT> slots = Slots(h);
+        // The menu may focus the current entry although it lies below the range.
+        ::SetFocus(layout.GetEntryAt(5)->m_hWnd);
+        h.Next();
+        ExpectView(h, slots, {0, "entry 5", false, true});
+        h.Previous();
+        ExpectView(h, slots, {0, "entry 5", false, true});
+        // The same for a control that is no button of the layout.
+        HWND other =
+            ::CreateWindowExW(0, L"BUTTON", L"other", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 20,
+                              20, h.m_hWnd, reinterpret_cast<HMENU>(5000), nullptr, nullptr);
+        ASSERT_NE(nullptr, other);
+        ::SetFocus(other);
+        h.Next();
+        EXPECT_EQ(other, ::GetFocus());
+        h.Previous();
+        EXPECT_EQ(other, ::GetFocus());
+        ::DestroyWindow(other);
+        EXPECT_EQ(0, h.defaultNextDlgCtlCount);
+    });
+}
+
+TEST_F(NavigationTest, RequestsTheLayoutDoesNotMakeGoToTheDialogManager) {
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        ScopedWorkArea area(WorkAreaShowing(h, 3));
+        MenuLayout& layout = h.Build(Captions(7));
+        const std::vector<RECT> slots = Slots(h);
+        // A window handle in wParam (non-zero low word of lParam): the dialog
+        // manager focuses that window, whatever has the focus.
+        for (HWND from : {layout.GetEntryAt(0)->m_hWnd, layout.GetDownButton()->m_hWnd}) {
+            ::SetFocus(from);
+            h.Request(reinterpret_cast<WPARAM>(layout.GetEntryAt(2)->m_hWnd), TRUE);
+            ExpectView(h, slots, {0, "entry 2", false, true});
+        }
+        EXPECT_EQ(2, h.defaultNextDlgCtlCount);
+        // No focus at all: also the dialog manager's.
+        ::SetFocus(nullptr);
+        h.Next();
+        EXPECT_EQ(3, h.defaultNextDlgCtlCount);
+        EXPECT_EQ(0, layout.GetFirstVisible());
+    });
+}
+
+} // namespace

@@ -1,0 +1,42 @@
+#include "ProfileFile.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+ScratchProfileFile::ScratchProfileFile() {
+    wchar_t module[MAX_PATH] = {};
+    ::GetModuleFileNameW(nullptr, module, MAX_PATH);
+    std::wstring base = module;
+    base = base.substr(base.find_last_of(L"\\/:") + 1);
+    base = base.substr(0, base.rfind(L'.'));
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    m_path = std::wstring(windows) + L"\\" + base + L".INI";
+    ::DeleteFileW(m_path.c_str());
+}
+
+ScratchProfileFile::~ScratchProfileFile() {
+    ::DeleteFileW(m_path.c_str());
+}
+
+void ScratchProfileFile::Write(const std::string& content) const {
+    HANDLE file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "cannot write the profile file";
+    DWORD written = 0;
+    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    static ULONGLONG s_stamp = 0;
+    FILETIME now;
+    ::GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+    s_stamp = (time.QuadPart > s_stamp ? time.QuadPart : s_stamp) + 20000000; // +2 s
+    time.QuadPart = s_stamp;
+    FILETIME stamp{time.LowPart, time.HighPart};
+    ::SetFileTime(file, nullptr, nullptr, &stamp);
+    ::CloseHandle(file);
+}
+
+void ScratchProfileFile::WriteEmptySection(const std::string& lines) const {
+    Write(lines + "[]\r\n" + lines);
+}
