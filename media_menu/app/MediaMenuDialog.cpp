@@ -129,16 +129,16 @@ void MediaMenuDialog::OnCancel() {
 }
 
 void MediaMenuDialog::OnPaint() {
-    {
-        CPaintDC validate(this);
-    }
+    { CPaintDC validate(this); }
     PaintBackground();
     if (m_pLayout != nullptr) {
         m_pLayout->RepaintAll();
     }
 }
 
-void MediaMenuDialog::OnClose() { OnCancel(); }
+void MediaMenuDialog::OnClose() {
+    OnCancel();
+}
 
 void MediaMenuDialog::OnMove(int, int) {
     Invalidate(TRUE);
@@ -168,7 +168,9 @@ LRESULT MediaMenuDialog::OnNcHitTest(POINT point) {
     return CDialog::OnNcHitTest(point);
 }
 
-BOOL MediaMenuDialog::OnHelpInfo(HELPINFO*) { return TRUE; }
+BOOL MediaMenuDialog::OnHelpInfo(HELPINFO*) {
+    return TRUE;
+}
 
 void MediaMenuDialog::OnEntryCommand(UINT id) {
     HandleEntryChoice(static_cast<int>(id));

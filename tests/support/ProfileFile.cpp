@@ -4,15 +4,24 @@
 
 #include <windows.h>
 
-ScratchProfileFile::ScratchProfileFile() {
+namespace {
+
+std::wstring RunningProgramBaseName() {
     wchar_t module[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, module, MAX_PATH);
     std::wstring base = module;
     base = base.substr(base.find_last_of(L"\\/:") + 1);
-    base = base.substr(0, base.rfind(L'.'));
+    return base.substr(0, base.rfind(L'.'));
+}
+
+} // namespace
+
+ScratchProfileFile::ScratchProfileFile() : ScratchProfileFile(RunningProgramBaseName()) {}
+
+ScratchProfileFile::ScratchProfileFile(const std::wstring& programBaseName) {
     wchar_t windows[MAX_PATH] = {};
     ::GetWindowsDirectoryW(windows, MAX_PATH);
-    m_path = std::wstring(windows) + L"\\" + base + L".INI";
+    m_path = std::wstring(windows) + L"\\" + programBaseName + L".INI";
     ::DeleteFileW(m_path.c_str());
 }
 

@@ -3,11 +3,14 @@
 #include <string>
 
 // The profile file the platform's profile functions find for the running
-// test program: its base name with ".INI" in the Windows folder. The test
+// test program (or another program): its base name with ".INI" in the
+// Windows folder. The test
 // owns it: it is deleted when this object is made and again when it goes.
 class ScratchProfileFile {
 public:
     ScratchProfileFile();
+    // The profile file of another program, given its base name ("VLTMedia").
+    explicit ScratchProfileFile(const std::wstring& programBaseName);
     ~ScratchProfileFile();
     ScratchProfileFile(const ScratchProfileFile&) = delete;
     ScratchProfileFile& operator=(const ScratchProfileFile&) = delete;
