@@ -3,6 +3,7 @@
 #include "DataTestSupport.h"
 #include "common/ProfileFileName.h"
 #include "media_menu/data/SettingsStore.h"
+#include "tests/support/ProfileFile.h"
 #include "tests/support/TestPaths.h"
 
 #include <windows.h>
@@ -102,48 +103,15 @@ TEST_F(SettingsStoreTest, TextReadIsAlwaysTerminatedInsideItsBuffer) {
     EXPECT_EQ(std::wstring(259, L'\x4141'), text);
 }
 
-// The profile file the platform finds for this test program: its base name
-// with ".INI" in the Windows folder. The test owns it and removes it.
+// The profile file the platform finds for this test program; the test owns it.
 class ProfileTest : public ::testing::Test {
 protected:
-    ProfileTest() {
-        wchar_t module[MAX_PATH] = {};
-        ::GetModuleFileNameW(nullptr, module, MAX_PATH);
-        std::wstring base = module;
-        base = base.substr(base.find_last_of(L"\\/:") + 1);
-        base = base.substr(0, base.rfind(L'.'));
-        wchar_t windows[MAX_PATH] = {};
-        ::GetWindowsDirectoryW(windows, MAX_PATH);
-        m_path = std::wstring(windows) + L"\\" + base + L".INI";
-        ::DeleteFileW(m_path.c_str());
-    }
-    ~ProfileTest() override { ::DeleteFileW(m_path.c_str()); }
-
-    // Writes the file. Wine keeps a parsed profile until the file's write
-    // time changes, so every write gets a later time than the one before.
-    void Write(const std::string& content) {
-        HANDLE file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, file) << Utf8(m_path);
-        DWORD written = 0;
-        ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-        static ULONGLONG s_stamp = 0;
-        FILETIME now;
-        ::GetSystemTimeAsFileTime(&now);
-        ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
-        s_stamp = (time.QuadPart > s_stamp ? time.QuadPart : s_stamp) + 20000000; // +2 s
-        time.QuadPart = s_stamp;
-        FILETIME stamp{time.LowPart, time.HighPart};
-        ::SetFileTime(file, nullptr, nullptr, &stamp);
-        ::CloseHandle(file);
+    void Write(const std::string& content) { m_profile.Write(content); }
+    static std::string EmptySection(const std::string& lines) {
+        return ScratchProfileFile::EmptySection(lines);
     }
 
-    // Keys of the empty section appear twice: before any header, where Wine
-    // finds them, and under "[]", where Windows does (Wine 8 does not look
-    // there for the section "").
-    static std::string EmptySection(const std::string& lines) { return lines + "[]\r\n" + lines; }
-
-    std::wstring m_path;
+    ScratchProfileFile m_profile;
 };
 
 TEST_F(ProfileTest, MissingFileGivesEveryDefault) {
@@ -176,7 +144,7 @@ TEST_F(ProfileTest, EveryCallReadsTheFileAsItIsNow) {
     EXPECT_EQ(1, ReadProfileInt(L"Add Caption", 0));
     Write(EmptySection("Add Caption=3\r\n"));
     EXPECT_EQ(3, ReadProfileInt(L"Add Caption", 0));
-    ::DeleteFileW(m_path.c_str());
+    ::DeleteFileW(m_profile.Path().c_str());
     EXPECT_EQ(9, ReadProfileInt(L"Add Caption", 9));
 }
 

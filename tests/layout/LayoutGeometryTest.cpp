@@ -5,6 +5,8 @@
 
 #include "media_menu/res/resource.h"
 
+#include "tests/support/ProfileFile.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -43,7 +45,7 @@ int Height(const RECT& r) {
 
 class MenuLayoutGeometryTest : public ::testing::Test {
 protected:
-    ScopedProfile m_profile; // no profile file unless a test writes one
+    ScratchProfileFile m_profile; // no profile file unless a test writes one
 };
 
 TEST_F(MenuLayoutGeometryTest, FourShortEntriesFitInTheWorkAreasBottomRightCorner) {
@@ -236,7 +238,7 @@ TEST_F(MenuLayoutGeometryTest, WorkAreaTooSmallForOneEntryShowsNone) {
 }
 
 TEST_F(MenuLayoutGeometryTest, ScrollButtonsStayVisibleButDisabledWhenTheSettingIsOff) {
-    m_profile.Write("HideUpDownWhenNotNeeded=0\r\n");
+    m_profile.WriteEmptySection("HideUpDownWhenNotNeeded=0\r\n");
     ScopedWorkArea area(RECT{0, 0, 1024, 738});
     LayoutHost host;
     host.Run([](LayoutHost& h) {
@@ -265,7 +267,7 @@ TEST_F(MenuLayoutGeometryTest, ScrollButtonsStayVisibleButDisabledWhenTheSetting
 }
 
 TEST_F(MenuLayoutGeometryTest, TitleBarKeepsTheOutlineAndShiftsEveryRowDown) {
-    m_profile.Write("Add Caption=1\r\n");
+    m_profile.WriteEmptySection("Add Caption=1\r\n");
     ScopedWorkArea area(RECT{0, 0, 1024, 738});
     LayoutHost host;
     host.Run([](LayoutHost& h) {

@@ -1,6 +1,5 @@
 #include "tests/layout/LayoutHost.h"
 
-#include "common/ProfileFileName.h"
 #include "media_menu/data/SettingsStore.h"
 #include "media_menu/res/resource.h"
 
@@ -229,45 +228,4 @@ ScopedWorkArea::ScopedWorkArea(const RECT& area) : m_saved(WorkArea()) {
 
 ScopedWorkArea::~ScopedWorkArea() {
     ::SystemParametersInfoW(SPI_SETWORKAREA, 0, &m_saved, 0);
-}
-
-ScopedProfile::ScopedProfile() {
-    wchar_t module[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, module, MAX_PATH);
-    wchar_t name[MAX_PATH] = {};
-    FormProfileFileName(module, name, MAX_PATH);
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
-    m_path = std::wstring(windows) + L"\\" + name;
-    ::DeleteFileW(m_path.c_str());
-}
-
-ScopedProfile::~ScopedProfile() {
-    ::DeleteFileW(m_path.c_str());
-}
-
-void ScopedProfile::Write(const std::string& lines) {
-    // The keys of the section "" go both before any header, where Wine 8
-    // finds them, and under "[]", where Windows does (Wine does not look
-    // there for the empty section name).
-    const std::string content = lines + "[]\r\n" + lines;
-    HANDLE file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    // Wine keeps a parsed profile until the file's write time changes; give
-    // every write a time later than any before it.
-    static ULONGLONG s_lastStamp = 0;
-    FILETIME now = {};
-    ::GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER stamp = {{now.dwLowDateTime, now.dwHighDateTime}};
-    if (stamp.QuadPart <= s_lastStamp) {
-        stamp.QuadPart = s_lastStamp;
-    }
-    stamp.QuadPart += 20000000; // 2 s
-    s_lastStamp = stamp.QuadPart;
-    const FILETIME written_time = {stamp.LowPart, stamp.HighPart};
-    ::SetFileTime(file, nullptr, nullptr, &written_time);
-    ::CloseHandle(file);
 }

@@ -92,19 +92,3 @@ std::wstring CaptionOfWidth(HDC dc, int width);
 int TextWidth(HDC dc, const std::wstring& text);
 // The dialog's average character width, as the layout reads it.
 int AverageCharWidth(HWND dialog);
-
-// The profile file this test program reads: its base name with ".INI" in the
-// Windows folder. Removed when constructed and when destroyed.
-class ScopedProfile {
-public:
-    ScopedProfile();
-    ~ScopedProfile();
-    ScopedProfile(const ScopedProfile&) = delete;
-    ScopedProfile& operator=(const ScopedProfile&) = delete;
-
-    // Writes "key=value" lines into the section "".
-    void Write(const std::string& lines);
-
-private:
-    std::wstring m_path;
-};

@@ -4,6 +4,8 @@
 
 #include "media_menu/res/resource.h"
 
+#include "tests/support/ProfileFile.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,7 +14,7 @@ namespace {
 
 class MenuLayoutLifetimeTest : public ::testing::Test {
 protected:
-    ScopedProfile m_profile;
+    ScratchProfileFile m_profile;
 };
 
 std::vector<int> Sorted(std::vector<int> ids) {

@@ -5,6 +5,8 @@
 
 #include "media_menu/res/resource.h"
 
+#include "tests/support/ProfileFile.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -50,7 +52,7 @@ std::string Describe(MenuLayout& layout, HWND window) {
 
 class NavigationTest : public ::testing::Test {
 protected:
-    ScopedProfile m_profile;
+    ScratchProfileFile m_profile;
 
     // The slots of the visible entries as the layout pass placed them.
     static std::vector<RECT> Slots(LayoutHost& h) {
@@ -251,7 +253,7 @@ TEST_F(NavigationTest, ScrollCommandsAtTheirEndMoveNothingButTheFocus) {
 }
 
 TEST_F(NavigationTest, DisabledScrollButtonsComeBackWithAStepTheOtherWay) {
-    m_profile.Write("HideUpDownWhenNotNeeded=0\r\n");
+    m_profile.WriteEmptySection("HideUpDownWhenNotNeeded=0\r\n");
     LayoutHost host;
     host.Run([](LayoutHost& h) {
         ScopedWorkArea area(WorkAreaShowing(h, 3));

@@ -46,6 +46,10 @@ void ScratchProfileFile::Write(const std::string& content) const {
     ::CloseHandle(file);
 }
 
+std::string ScratchProfileFile::EmptySection(const std::string& lines) {
+    return lines + "[]\r\n" + lines;
+}
+
 void ScratchProfileFile::WriteEmptySection(const std::string& lines) const {
-    Write(lines + "[]\r\n" + lines);
+    Write(EmptySection(lines));
 }

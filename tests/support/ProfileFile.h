@@ -25,6 +25,8 @@ public:
     // before any header, where Wine 8 finds them, and under "[]", where
     // Windows does (Wine 8 does not look under "[]" for the section "").
     void WriteEmptySection(const std::string& lines) const;
+    // The text WriteEmptySection writes, to combine with other sections.
+    static std::string EmptySection(const std::string& lines);
 
 private:
     std::wstring m_path;
