@@ -62,6 +62,14 @@ struct KernelHandleTraits {
 };
 using UniqueKernelHandle = UniqueResource<KernelHandleTraits>;
 
+// CreateFileW reports failure with INVALID_HANDLE_VALUE, not null.
+struct FileHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { ::CloseHandle(h); }
+};
+using UniqueFile = UniqueResource<FileHandleTraits>;
+
 struct FindHandleTraits {
     using Handle = HANDLE;
     static Handle Invalid() noexcept { return INVALID_HANDLE_VALUE; }

@@ -1,29 +1,18 @@
 #include "LaunchProbe.h"
 
 #include "TestPaths.h"
-#include "common/UniqueHandle.h"
+#include "FileContents.h"
 
 #include <vector>
 
 namespace {
 
 bool ReadRecordFile(const std::wstring& path, std::wstring& text) {
-    UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
+    std::vector<BYTE> bytes;
+    if (!ReadFileBytes(path, bytes)) {
         return false;
     }
-    DWORD size = ::GetFileSize(file.get(), nullptr);
-    if (size == INVALID_FILE_SIZE) {
-        return false;
-    }
-    std::vector<wchar_t> units(size / sizeof(wchar_t) + 1, L'\0');
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), units.data(), size, &read, nullptr) || read != size) {
-        return false;
-    }
-    text.assign(units.data(), size / sizeof(wchar_t));
+    text.assign(reinterpret_cast<const wchar_t*>(bytes.data()), bytes.size() / sizeof(wchar_t));
     return true;
 }
 

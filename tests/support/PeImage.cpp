@@ -1,31 +1,11 @@
 #include "PeImage.h"
 
-#include "common/UniqueHandle.h"
+#include "FileContents.h"
 
 #include <algorithm>
 #include <cctype>
 
 namespace {
-
-std::vector<BYTE> ReadWholeFile(const std::wstring& path) {
-    std::vector<BYTE> bytes;
-    UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, 0, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        return bytes;
-    }
-    DWORD size = ::GetFileSize(file.get(), nullptr);
-    if (size == INVALID_FILE_SIZE) {
-        return bytes;
-    }
-    bytes.resize(size);
-    DWORD read = 0;
-    if (!::ReadFile(file.get(), bytes.data(), size, &read, nullptr) || read != size) {
-        bytes.clear();
-    }
-    return bytes;
-}
 
 class ImageView {
 public:
@@ -72,8 +52,8 @@ private:
 
 PeImage ReadPeImage(const std::wstring& path) {
     PeImage image;
-    std::vector<BYTE> bytes = ReadWholeFile(path);
-    if (bytes.size() < sizeof(IMAGE_DOS_HEADER)) {
+    std::vector<BYTE> bytes;
+    if (!ReadFileBytes(path, bytes) || bytes.size() < sizeof(IMAGE_DOS_HEADER)) {
         return image;
     }
     auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());

@@ -1,5 +1,7 @@
 #include "ProfileFile.h"
 
+#include "common/UniqueHandle.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -30,11 +32,11 @@ ScratchProfileFile::~ScratchProfileFile() {
 }
 
 void ScratchProfileFile::Write(const std::string& content) const {
-    HANDLE file = ::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "cannot write the profile file";
+    UniqueFile file(::CreateFileW(m_path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file) << "cannot write the profile file";
     DWORD written = 0;
-    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    ::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     static ULONGLONG s_stamp = 0;
     FILETIME now;
     ::GetSystemTimeAsFileTime(&now);
@@ -42,8 +44,7 @@ void ScratchProfileFile::Write(const std::string& content) const {
     s_stamp = (time.QuadPart > s_stamp ? time.QuadPart : s_stamp) + 20000000; // +2 s
     time.QuadPart = s_stamp;
     FILETIME stamp{time.LowPart, time.HighPart};
-    ::SetFileTime(file, nullptr, nullptr, &stamp);
-    ::CloseHandle(file);
+    ::SetFileTime(file.get(), nullptr, nullptr, &stamp);
 }
 
 std::string ScratchProfileFile::EmptySection(const std::string& lines) {

@@ -1,7 +1,7 @@
 #include "ScratchFolder.h"
 
+#include "FileContents.h"
 #include "TestPaths.h"
-#include "common/UniqueHandle.h"
 
 #include <windows.h>
 
@@ -68,16 +68,8 @@ std::wstring ScratchFolder::AddFolder(const std::wstring& relative) const {
 std::wstring ScratchFolder::AddFile(const std::wstring& relative,
                                     const std::string& content) const {
     std::wstring path = *this / relative;
-    UniqueKernelHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) {
-        file.release();
-        ADD_FAILURE() << "could not create " << Utf8(path);
-        return path;
-    }
-    DWORD written = 0;
-    EXPECT_TRUE(::WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()),
-                            &written, nullptr));
+    EXPECT_TRUE(WriteFileBytes(path, content.data(), content.size()))
+        << "could not write " << Utf8(path);
     return path;
 }
 
