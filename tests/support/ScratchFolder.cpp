@@ -2,6 +2,7 @@
 
 #include "FileContents.h"
 #include "TestPaths.h"
+#include "common/UniqueHandle.h"
 
 #include <windows.h>
 
