@@ -3,6 +3,8 @@
 #include "common/UniqueHandle.h"
 #include "tests/support/TestPaths.h"
 
+#include <algorithm>
+
 namespace {
 
 struct MenuWindowSearch {
@@ -122,12 +124,17 @@ std::vector<ChildWindow> MenuSession::Children() const {
 }
 
 ChildWindow MenuSession::Child(int id) const {
+    ChildWindow found;
     for (const ChildWindow& child : Children()) {
-        if (child.id == id) {
+        if (child.id != id) {
+            continue;
+        }
+        if (::lstrcmpiW(child.className.c_str(), L"Button") == 0) {
             return child;
         }
+        found = child;
     }
-    return ChildWindow{};
+    return found;
 }
 
 std::vector<int> MenuSession::VisibleButtonIds() const {
@@ -137,6 +144,7 @@ std::vector<int> MenuSession::VisibleButtonIds() const {
             ids.push_back(child.id);
         }
     }
+    std::sort(ids.begin(), ids.end());
     return ids;
 }
 

@@ -48,13 +48,15 @@ public:
     RunningProgram& Program() { return m_program; }
 
     std::vector<ChildWindow> Children() const;
+    // The child with that control id; the button when a static shares the
+    // id (the logo static and the up scroll button are both 1002).
     ChildWindow Child(int id) const;
     // The control id of the window that has the keyboard focus in the menu's
     // thread; 0 when there is none, -1 when the focus is the window itself.
     int FocusedId() const;
 
     // The control id of every visible button (entries and scroll buttons;
-    // the statics of the template are left out), in z-order.
+    // the statics of the template are left out), in ascending order.
     std::vector<int> VisibleButtonIds() const;
 
     RECT WindowRect() const;
