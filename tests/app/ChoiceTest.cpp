@@ -2,51 +2,19 @@
 // choice. The launch probe stands in for every started program: it writes
 // down its command line and working directory.
 #include "MenuTest.h"
-#include "tests/support/LaunchProbe.h"
-#include "tests/support/ScratchFolder.h"
 
 namespace {
 
-std::wstring ScratchRoot() {
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
-    return std::wstring(windows) + L"\\Temp\\menu_e2e_" + std::to_wstring(::GetCurrentProcessId());
-}
-
-class ChoiceTest : public MenuTest {
+class MenuAppChoiceTest : public ProbeMenuTest {
 protected:
-    ScratchFolder m_root{ScratchRoot()};
-    std::wstring m_plainFolder = m_root.Path();
-    std::wstring m_plainProbe = m_root.AddCopy(ProbeProgramPath(), L"launch_probe.exe");
-    std::wstring m_blankFolder = m_root.AddFolder(L"with blank");
-    std::wstring m_blankProbe = m_root.AddCopy(ProbeProgramPath(), L"with blank\\launch_probe.exe");
-    ProbeRecordScope m_record{m_root / L"record.txt"};
-
     // "Alpha": a quoted program with arguments; "Beta": an unquoted one.
     void AddProbeEntries() {
         AddEntry(L"Alpha", L"\"" + m_blankProbe + L"\" -a \"b c\"");
         AddEntry(L"Beta", m_plainProbe + L" -x y");
     }
-
-    ProbeRecord Record() { return WaitForProbeRecord(m_record.Path()); }
-    // Called once the menu process has ended, and with it the launch.
-    bool NothingStarted() { return !WaitForProbeRecord(m_record.Path(), 1500).found; }
-
-    void ExpectStored(const std::wstring& name) {
-        RegistryValue value = CurrentSelection();
-        EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
-        EXPECT_EQ(name, value.Text());
-        EXPECT_EQ((name.size() + 1) * sizeof(wchar_t), value.data.size());
-    }
-
-    static void ExpectEnded(MenuSession& menu) {
-        EXPECT_TRUE(menu.WaitForExit()) << "the menu process is still running";
-        EXPECT_FALSE(::IsWindow(menu.Window())) << "the menu window still exists";
-        EXPECT_EQ(0u, menu.Program().ExitCode());
-    }
 };
 
-TEST_F(ChoiceTest, EnterOnTheFocusedEntryStoresItLaunchesItAndEnds) {
+TEST_F(MenuAppChoiceTest, EnterOnTheFocusedEntryStoresItLaunchesItAndEnds) {
     AddProbeEntries();
     SetCurrentSelection(L"Beta");
     MenuSession menu;
@@ -67,7 +35,7 @@ TEST_F(ChoiceTest, EnterOnTheFocusedEntryStoresItLaunchesItAndEnds) {
     ExpectStored(L"Alpha");
 }
 
-TEST_F(ChoiceTest, ClickOnAnEntryStoresItLaunchesItAndEnds) {
+TEST_F(MenuAppChoiceTest, ClickOnAnEntryStoresItLaunchesItAndEnds) {
     AddProbeEntries();
     SetCurrentSelection(L"Alpha");
     MenuSession menu;
@@ -84,7 +52,7 @@ TEST_F(ChoiceTest, ClickOnAnEntryStoresItLaunchesItAndEnds) {
     ExpectStored(L"Beta");
 }
 
-TEST_F(ChoiceTest, SpaceOnAnEntryWithEmptyAssignmentStoresItAndEndsWithoutLaunching) {
+TEST_F(MenuAppChoiceTest, SpaceOnAnEntryWithEmptyAssignmentStoresItAndEndsWithoutLaunching) {
     AddProbeEntries();
     AddEntry(L"Gamma", L"");
     SetCurrentSelection(L"Gamma");
@@ -97,7 +65,7 @@ TEST_F(ChoiceTest, SpaceOnAnEntryWithEmptyAssignmentStoresItAndEndsWithoutLaunch
     EXPECT_TRUE(NothingStarted());
 }
 
-TEST_F(ChoiceTest, EscapeEndsWithoutStoringOrLaunching) {
+TEST_F(MenuAppChoiceTest, EscapeEndsWithoutStoringOrLaunching) {
     AddProbeEntries();
     SetCurrentSelection(L"Beta");
     const RegistryValue before = CurrentSelection();
@@ -111,6 +79,21 @@ TEST_F(ChoiceTest, EscapeEndsWithoutStoringOrLaunching) {
     EXPECT_EQ(before.type, after.type);
     EXPECT_EQ(before.data, after.data);
     EXPECT_EQ(valuesBefore, RegistryValueNames(HKEY_CURRENT_USER, kMediaKey));
+    EXPECT_TRUE(NothingStarted());
+}
+
+TEST_F(MenuAppChoiceTest, EntryRemovedWhileTheMenuIsOpenIsNeitherStoredNorLaunched) {
+    // The entries are read again at the choice; the chosen one is gone.
+    AddProbeEntries();
+    SetCurrentSelection(L"Beta");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    DeleteRegistryTree(HKEY_CURRENT_USER, EntryKey(L"Beta"));
+    SetCurrentSelection(L"Earlier");
+    menu.PressKey(VK_RETURN);
+    ExpectEnded(menu);
+    EXPECT_EQ(L"Earlier", CurrentSelection().Text());
     EXPECT_TRUE(NothingStarted());
 }
 

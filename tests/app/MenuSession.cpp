@@ -199,6 +199,10 @@ void MenuSession::ClickAt(POINT point) const {
     SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
+void MenuSession::MovePointer(POINT point) const {
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, point);
+}
+
 void MenuSession::Drag(POINT from, POINT to) const {
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, from);
     ::Sleep(50);

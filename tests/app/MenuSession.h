@@ -77,6 +77,8 @@ public:
     void PressKey(WORD virtualKey, bool shift = false) const;
     void ClickAt(POINT screenPoint) const;
     void ClickChild(int id) const;
+    // Moves the pointer as the mouse would.
+    void MovePointer(POINT screenPoint) const;
     // Left button down at from, moved to to in a few steps, released there.
     void Drag(POINT from, POINT to) const;
 

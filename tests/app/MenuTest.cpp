@@ -83,3 +83,23 @@ COLORREF GradientAt(COLORREF bottom, int y, int height) {
     auto channel = [&](int b) { return 255 + (b - 255) * y / height; };
     return RGB(channel(GetRValue(bottom)), channel(GetGValue(bottom)), channel(GetBValue(bottom)));
 }
+
+std::wstring ScratchRoot() {
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    return std::wstring(windows) + L"\\Temp\\menu_e2e_" + std::to_wstring(::GetCurrentProcessId());
+}
+
+void ProbeMenuTest::ExpectStored(const std::wstring& name) {
+    RegistryValue value = CurrentSelection();
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
+    EXPECT_EQ(name, value.Text());
+    EXPECT_EQ((name.size() + 1) * sizeof(wchar_t), value.data.size());
+}
+
+void ProbeMenuTest::ExpectEnded(MenuSession& menu) {
+    EXPECT_TRUE(menu.WaitForExit()) << "the menu process is still running";
+    EXPECT_FALSE(::IsWindow(menu.Window())) << "the menu window still exists";
+    // A crash ends a program with an exception code under Wine.
+    EXPECT_EQ(0u, menu.Program().ExitCode()) << std::hex << menu.Program().ExitCode();
+}

@@ -6,8 +6,10 @@
 
 #include "MenuSession.h"
 #include "ScreenShot.h"
+#include "tests/support/LaunchProbe.h"
 #include "tests/support/ProfileFile.h"
 #include "tests/support/RegistryProbe.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +40,30 @@ protected:
 
     ScratchKey m_mediaKey{HKEY_CURRENT_USER, kMediaKey};
     ScratchProfileFile m_profile{L"VLTMedia"};
+};
+
+// A folder of the test's own under the Windows folder's Temp folder.
+std::wstring ScratchRoot();
+
+// For tests that choose entries: copies of the launch probe in a folder
+// without and one with a blank in its path, and the probe's record.
+class ProbeMenuTest : public MenuTest {
+protected:
+    ScratchFolder m_root{ScratchRoot()};
+    std::wstring m_plainFolder = m_root.Path();
+    std::wstring m_plainProbe = m_root.AddCopy(ProbeProgramPath(), L"launch_probe.exe");
+    std::wstring m_blankFolder = m_root.AddFolder(L"with blank");
+    std::wstring m_blankProbe = m_root.AddCopy(ProbeProgramPath(), L"with blank\\launch_probe.exe");
+    ProbeRecordScope m_record{m_root / L"record.txt"};
+
+    ProbeRecord Record() { return WaitForProbeRecord(m_record.Path()); }
+    // Called once the menu process has ended, and with it any launch.
+    bool NothingStarted() { return !WaitForProbeRecord(m_record.Path(), 1500).found; }
+
+    // "CurrentSelection" holds exactly name: REG_SZ, terminator counted.
+    void ExpectStored(const std::wstring& name);
+    // The process ended on its own, without a crash, its window gone.
+    static void ExpectEnded(MenuSession& menu);
 };
 
 // Several entries with the given names and empty assignments.

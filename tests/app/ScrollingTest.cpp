@@ -174,7 +174,7 @@ const Key kBackward[] = {{VK_TAB, true, "Shift+Tab"},
                          {VK_LEFT, false, "Left"},
                          {VK_PRIOR, false, "Page Up"}};
 
-class ScrollingTest : public MenuTest {
+class MenuAppScrollingTest : public MenuTest {
 protected:
     void SetUp() override {
         MenuTest::SetUp();
@@ -203,7 +203,7 @@ protected:
     std::vector<std::wstring> m_names;
 };
 
-TEST_F(ScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEntryPerStep) {
+TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEntryPerStep) {
     SetCurrentSelection(m_names[0]);
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
@@ -279,7 +279,7 @@ TEST_F(ScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEntryPerS
     EXPECT_TRUE(menu.WaitForExit());
 }
 
-TEST_F(ScrollingTest, CurrentEntryBelowTheVisibleRangeGetsTheFocusWithoutScrolling) {
+TEST_F(MenuAppScrollingTest, CurrentEntryBelowTheVisibleRangeGetsTheFocusWithoutScrolling) {
     SetCurrentSelection(m_names[kEntryCount - 1]);
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
@@ -299,7 +299,7 @@ TEST_F(ScrollingTest, CurrentEntryBelowTheVisibleRangeGetsTheFocusWithoutScrolli
     EXPECT_TRUE(menu.WaitForExit());
 }
 
-TEST_F(ScrollingTest, UnneededScrollButtonsStayVisibleButDisabledWhenNotToBeHidden) {
+TEST_F(MenuAppScrollingTest, UnneededScrollButtonsStayVisibleButDisabledWhenNotToBeHidden) {
     m_profile.WriteEmptySection("HideUpDownWhenNotNeeded=0\r\n");
     SetCurrentSelection(m_names[0]);
     MenuSession menu;
@@ -318,6 +318,69 @@ TEST_F(ScrollingTest, UnneededScrollButtonsStayVisibleButDisabledWhenNotToBeHidd
         << "focus: " << menu.FocusedId();
     EXPECT_TRUE(menu.Child(kScrollUpId).enabled) << "one step down makes the up button usable";
     EXPECT_FALSE(menu.Child(kFirstEntryId).visible);
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppScrollingTest, ClicksOnTheScrollButtonsScrollOneEntryEach) {
+    SetCurrentSelection(m_names[0]);
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    const RECT firstSlot = menu.Child(kFirstEntryId).rect;
+    EXPECT_FALSE(menu.Child(kScrollUpId).visible);
+
+    // Down: the second entry moves into the first slot; the clicked button
+    // keeps the focus.
+    menu.ClickChild(kScrollDownId);
+    EXPECT_TRUE(WaitUntil([&] { return !menu.Child(kFirstEntryId).visible; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kScrollDownId; }, 5000))
+        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(firstSlot.top, menu.Child(kFirstEntryId + 1).rect.top);
+    EXPECT_TRUE(menu.Child(kScrollUpId).visible);
+
+    // Up: back at the top, the focus on the first entry, the up button gone.
+    menu.ClickChild(kScrollUpId);
+    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000))
+        << "focus: " << menu.FocusedId();
+    EXPECT_TRUE(menu.Child(kFirstEntryId).visible);
+    EXPECT_EQ(firstSlot.top, menu.Child(kFirstEntryId).rect.top);
+    EXPECT_FALSE(menu.Child(kScrollUpId).visible);
+    ParkPointer();
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+using MenuAppFittingNavigationTest = MenuTest;
+
+TEST_F(MenuAppFittingNavigationTest, FocusStopsAtTheFirstAndTheLastEntry) {
+    AddEntries(NumberedNames(3));
+    SetCurrentSelection(L"Entry 01");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    const struct {
+        Key key;
+        int expectedFocus;
+    } steps[] = {
+        {kBackward[0], kFirstEntryId},     {kBackward[1], kFirstEntryId},
+        {kForward[0], kFirstEntryId + 1},  {kForward[1], kFirstEntryId + 2},
+        {kForward[2], kFirstEntryId + 2},  {kForward[3], kFirstEntryId + 2},
+        {kBackward[2], kFirstEntryId + 1}, {kBackward[3], kFirstEntryId},
+    };
+    int before = kFirstEntryId;
+    for (const auto& step : steps) {
+        menu.PressKey(step.key.key, step.key.shift);
+        if (step.expectedFocus == before) {
+            ::Sleep(500);
+        }
+        WaitUntil([&] { return menu.FocusedId() == step.expectedFocus; }, 5000);
+        EXPECT_EQ(step.expectedFocus, menu.FocusedId()) << "after " << step.key.name;
+        before = step.expectedFocus;
+    }
+    // The scroll buttons never become visible, so the keys never reach them.
+    EXPECT_EQ((std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2}),
+              menu.VisibleButtonIds());
     menu.PressKey(VK_ESCAPE);
     EXPECT_TRUE(menu.WaitForExit());
 }

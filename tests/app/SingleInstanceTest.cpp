@@ -62,9 +62,9 @@ StartsOutcome StartSeveral(int count) {
     return outcome;
 }
 
-using SingleInstanceTest = MenuTest;
+using MenuAppSingleInstanceTest = MenuTest;
 
-TEST_F(SingleInstanceTest, SecondStartClosesTheOpenMenuAndEndsAndTheNextStartOpensItAgain) {
+TEST_F(MenuAppSingleInstanceTest, SecondStartClosesTheOpenMenuAndEndsAndTheNextStartOpensItAgain) {
     MenuSession first;
     ASSERT_TRUE(first.WaitForMenu());
     EXPECT_TRUE(NamedMutexExists(kInstanceMutex)) << "the instance mutex marks the open menu";
@@ -84,7 +84,7 @@ TEST_F(SingleInstanceTest, SecondStartClosesTheOpenMenuAndEndsAndTheNextStartOpe
     EXPECT_TRUE(third.WaitForExit());
 }
 
-TEST_F(SingleInstanceTest, SeveralStartsWhileOpenCloseTheRealMenuAndOpenNoNewOne) {
+TEST_F(MenuAppSingleInstanceTest, SeveralStartsWhileOpenCloseTheRealMenuAndOpenNoNewOne) {
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     StartsOutcome starts = StartSeveral(5);
@@ -93,7 +93,7 @@ TEST_F(SingleInstanceTest, SeveralStartsWhileOpenCloseTheRealMenuAndOpenNoNewOne
     EXPECT_TRUE(menu.WaitForExit()) << "the open menu did not close";
 }
 
-TEST_F(SingleInstanceTest, SeveralStartsAtOnceSendExactlyOneClose) {
+TEST_F(MenuAppSingleInstanceTest, SeveralStartsAtOnceSendExactlyOneClose) {
     HeldMutex instance(kInstanceMutex);
     ASSERT_TRUE(instance.Created());
     OwnWindow standIn(StandIn());
@@ -103,7 +103,7 @@ TEST_F(SingleInstanceTest, SeveralStartsAtOnceSendExactlyOneClose) {
     EXPECT_EQ(1, standIn.CloseRequests()) << "WM_CLOSE messages received";
 }
 
-TEST_F(SingleInstanceTest, StartWhileAnotherIsClosingDoesNothing) {
+TEST_F(MenuAppSingleInstanceTest, StartWhileAnotherIsClosingDoesNothing) {
     HeldMutex instance(kInstanceMutex);
     HeldMutex closer(kCloserMutex);
     ASSERT_TRUE(instance.Created() && closer.Created());
@@ -114,7 +114,7 @@ TEST_F(SingleInstanceTest, StartWhileAnotherIsClosingDoesNothing) {
     EXPECT_EQ(0, standIn.CloseRequests()) << "WM_CLOSE messages received";
 }
 
-TEST_F(SingleInstanceTest, StartWhileTheMenuProcessHasNoWindowEndsWithoutOpeningOne) {
+TEST_F(MenuAppSingleInstanceTest, StartWhileTheMenuProcessHasNoWindowEndsWithoutOpeningOne) {
     // The menu process still running but its window already gone (or not
     // yet made): the start finds nothing to close and opens nothing.
     HeldMutex instance(kInstanceMutex);
@@ -124,7 +124,7 @@ TEST_F(SingleInstanceTest, StartWhileTheMenuProcessHasNoWindowEndsWithoutOpening
     EXPECT_EQ(0, starts.showedMenu);
 }
 
-TEST_F(SingleInstanceTest, UnrelatedWindowTitledLikeTheMenuNeitherStopsNorGetsClosed) {
+TEST_F(MenuAppSingleInstanceTest, UnrelatedWindowTitledLikeTheMenuNeitherStopsNorGetsClosed) {
     OwnWindow standIn(StandIn());
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu()) << "the menu did not open";

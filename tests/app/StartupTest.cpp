@@ -9,6 +9,7 @@ const COLORREF kBackdrop = RGB(0x20, 0xA0, 0x40);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kNormalBottom = RGB(0x3D, 0xB5, 0xFF);
 const COLORREF kPressedBottom = RGB(0, 0, 0);
+const COLORREF kHoverBottom = RGB(0x30, 0x72, 0xCA);
 const wchar_t kDefaultAssignment[] = L"%ProgramFiles%\\Windows Media Player\\wmplayer.exe";
 
 // A coloured window of the test's own under the whole screen, shown before
@@ -39,9 +40,9 @@ COLORREF ExpectedLook(COLORREF bottom, const RECT& entry) {
     return GradientAt(bottom, entry.bottom - 6 - entry.top, entry.bottom - entry.top);
 }
 
-using StartupTest = MenuTest;
+using MenuAppStartupTest = MenuTest;
 
-TEST_F(StartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedInTheMiddle) {
+TEST_F(MenuAppStartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedInTheMiddle) {
     OwnWindow backdrop(Backdrop());
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
@@ -105,7 +106,7 @@ TEST_F(StartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedInTheMidd
     EXPECT_TRUE(menu.WaitForExit());
 }
 
-TEST_F(StartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThePressedLook) {
+TEST_F(MenuAppStartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThePressedLook) {
     const std::vector<std::wstring> names = NumberedNames(5);
     AddEntries(names);
     SetCurrentSelection(names[2]);
@@ -132,13 +133,29 @@ TEST_F(StartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThePressed
     }
     ExpectScreenPixels(pixels);
 
+    // Under the pointer an entry shows the hover look (white to mid blue),
+    // and loses it when the pointer leaves; the focused entry stays pressed.
+    RECT first = menu.Child(kFirstEntryId).rect;
+    RECT focused = menu.Child(kFirstEntryId + 2).rect;
+    menu.MovePointer(POINT{(first.left + first.right) / 2, (first.top + first.bottom) / 2});
+    ExpectScreenPixels({
+        {"entry under the pointer", GradientSamplePoint(first), ExpectedLook(kHoverBottom, first),
+         8},
+        {"focused entry", GradientSamplePoint(focused), ExpectedLook(kPressedBottom, focused), 8},
+    });
+    menu.MovePointer(POINT{0, 0});
+    ExpectScreenPixels({
+        {"entry the pointer left", GradientSamplePoint(first), ExpectedLook(kNormalBottom, first),
+         8},
+    });
+
     // Nothing was stored by opening.
     EXPECT_EQ(names[2], CurrentSelection().Text());
     menu.PressKey(VK_ESCAPE);
     EXPECT_TRUE(menu.WaitForExit());
 }
 
-TEST_F(StartupTest, EmptyCurrentSelectionIsNoFirstRun) {
+TEST_F(MenuAppStartupTest, EmptyCurrentSelectionIsNoFirstRun) {
     AddEntries({L"One", L"Two"});
     SetCurrentSelection(L"");
     MenuSession menu;

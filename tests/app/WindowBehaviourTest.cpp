@@ -11,7 +11,7 @@ const COLORREF kBackdrop = RGB(0x20, 0xA0, 0x40);
 // How long a test watches for something that must not happen.
 const DWORD kQuietMs = 1500;
 
-using WindowBehaviourTest = MenuTest;
+using MenuAppWindowTest = MenuTest;
 
 // A point of the menu's black surface that no button covers: the left
 // margin, halfway down.
@@ -37,7 +37,7 @@ std::string Text(const RECT& rect) {
            std::to_string(rect.right) + ", " + std::to_string(rect.bottom) + ")";
 }
 
-TEST_F(WindowBehaviourTest, AnotherApplicationBecomingActiveClosesTheMenu) {
+TEST_F(MenuAppWindowTest, AnotherApplicationBecomingActiveClosesTheMenu) {
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     OwnWindow other({});
@@ -45,7 +45,7 @@ TEST_F(WindowBehaviourTest, AnotherApplicationBecomingActiveClosesTheMenu) {
     EXPECT_TRUE(menu.WaitForExit()) << "the menu stayed open";
 }
 
-TEST_F(WindowBehaviourTest, WithCloseOnDeactivationOffTheMenuStaysOpenAndOnTop) {
+TEST_F(MenuAppWindowTest, WithCloseOnDeactivationOffTheMenuStaysOpenAndOnTop) {
     m_profile.WriteEmptySection("Close On Deactivation=0\r\n");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
@@ -56,7 +56,7 @@ TEST_F(WindowBehaviourTest, WithCloseOnDeactivationOffTheMenuStaysOpenAndOnTop) 
     EXPECT_TRUE(menu.WaitForExit());
 }
 
-TEST_F(WindowBehaviourTest, AddCaptionGivesATitleBarAndSquareCorners) {
+TEST_F(MenuAppWindowTest, AddCaptionGivesATitleBarAndSquareCorners) {
     m_profile.WriteEmptySection("Add Caption=1\r\n");
     OwnWindow::Options backdropOptions;
     backdropOptions.colour = kBackdrop;
@@ -99,7 +99,7 @@ TEST_F(WindowBehaviourTest, AddCaptionGivesATitleBarAndSquareCorners) {
     EXPECT_TRUE(menu.WaitForExit());
 }
 
-TEST_F(WindowBehaviourTest, AllowMenuRepositionLetsTheBodyBeDragged) {
+TEST_F(MenuAppWindowTest, AllowMenuRepositionLetsTheBodyBeDragged) {
     m_profile.WriteEmptySection("Allow Menu Reposition=1\r\n");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
@@ -113,7 +113,7 @@ TEST_F(WindowBehaviourTest, AllowMenuRepositionLetsTheBodyBeDragged) {
     EXPECT_TRUE(menu.WaitForExit());
 }
 
-TEST_F(WindowBehaviourTest, WithoutAllowMenuRepositionTheBodyCannotBeDragged) {
+TEST_F(MenuAppWindowTest, WithoutAllowMenuRepositionTheBodyCannotBeDragged) {
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     RECT window = menu.WindowRect();
@@ -127,7 +127,7 @@ TEST_F(WindowBehaviourTest, WithoutAllowMenuRepositionTheBodyCannotBeDragged) {
     EXPECT_TRUE(menu.WaitForExit());
 }
 
-TEST_F(WindowBehaviourTest, TimerOneClosesTheMenuOtherTimersDoNot) {
+TEST_F(MenuAppWindowTest, TimerOneClosesTheMenuOtherTimersDoNot) {
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     menu.Post(WM_TIMER, 2, 0);
@@ -137,7 +137,7 @@ TEST_F(WindowBehaviourTest, TimerOneClosesTheMenuOtherTimersDoNot) {
     EXPECT_TRUE(menu.WaitForExit()) << "timer 1 did not close the menu";
 }
 
-TEST_F(WindowBehaviourTest, F1DoesNothing) {
+TEST_F(MenuAppWindowTest, F1DoesNothing) {
     AddEntries({L"One", L"Two"});
     SetCurrentSelection(L"Two");
     MenuSession menu;
@@ -153,7 +153,7 @@ TEST_F(WindowBehaviourTest, F1DoesNothing) {
     EXPECT_TRUE(menu.WaitForExit());
 }
 
-TEST_F(WindowBehaviourTest, ClickOnTheLogoActsAsScrollUp) {
+TEST_F(MenuAppWindowTest, ClickOnTheLogoActsAsScrollUp) {
     AddEntries(NumberedNames(3));
     SetCurrentSelection(L"Entry 03");
     MenuSession menu;
@@ -183,6 +183,89 @@ TEST_F(WindowBehaviourTest, ClickOnTheLogoActsAsScrollUp) {
     EXPECT_TRUE(menu.Child(kScrollDownId).enabled);
     menu.PressKey(VK_ESCAPE);
     EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, CloseOnDeactivationIsReadAtEveryDeactivation) {
+    m_profile.WriteEmptySection("Close On Deactivation=0\r\n");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    OwnWindow other({});
+    ASSERT_TRUE(other.Activate());
+    ASSERT_TRUE(StaysOpen(menu));
+
+    // Switched on while the menu is open: the next deactivation closes it.
+    m_profile.WriteEmptySection("Close On Deactivation=1\r\n");
+    ::SetForegroundWindow(menu.Window());
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == menu.Window(); }, 5000))
+        << "the menu could not be activated again";
+    ASSERT_TRUE(other.Activate());
+    EXPECT_TRUE(menu.WaitForExit()) << "the menu stayed open";
+}
+
+TEST_F(MenuAppWindowTest, AllowMenuRepositionIsReadAtEveryHitTestAndIgnoredWithATitleBar) {
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    POINT body = BlackSurfacePoint(menu);
+    EXPECT_EQ(HTCLIENT, menu.HitTest(body));
+    m_profile.WriteEmptySection("Allow Menu Reposition=1\r\n");
+    EXPECT_EQ(HTCAPTION, menu.HitTest(body)) << "the switch was not read again";
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+
+    // With a title bar the body is client area whatever the switch says.
+    m_profile.WriteEmptySection("Allow Menu Reposition=1\r\nAdd Caption=1\r\n");
+    MenuSession captioned;
+    ASSERT_TRUE(captioned.WaitForMenu());
+    EXPECT_EQ(HTCLIENT, captioned.HitTest(BlackSurfacePoint(captioned)));
+    captioned.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(captioned.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, WindowCornerSettingsShapeTheOutline) {
+    // A 100 x 60 corner ellipse cuts off much more than the default 25 x 25.
+    m_profile.WriteEmptySection("Window Elliptical Width=100\r\nWindow Elliptical Height=60\r\n");
+    OwnWindow::Options backdropOptions;
+    backdropOptions.colour = kBackdrop;
+    backdropOptions.rect = OwnWindow::ScreenRect();
+    backdropOptions.shownWithoutActivation = true;
+    OwnWindow backdrop(backdropOptions);
+    AddEntries({L"One", L"Two"});
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    RECT window = menu.WindowRect();
+    const int middleY = (window.top + window.bottom) / 2;
+    ExpectScreenPixels({
+        {"inside the large corner", {window.left + 12, window.top + 6}, kBackdrop, 0},
+        {"inside the large corner", {window.right - 13, window.bottom - 7}, kBackdrop, 0},
+        {"left margin", {window.left + 2, middleY}, RGB(0, 0, 0), 0},
+    });
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, EmptyEntryListGivesAnEmptyMenuThatStillCloses) {
+    SetCurrentSelection(L"Gone");
+    ASSERT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, kMediaKey));
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    EXPECT_EQ(std::vector<int>{}, menu.VisibleButtonIds());
+    RECT window = menu.WindowRect();
+    EXPECT_EQ(410, window.right - window.left);
+    EXPECT_EQ(9, window.bottom - window.top);
+    EXPECT_TRUE(RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey).empty());
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit()) << "Escape did not close the empty menu";
+}
+
+TEST_F(MenuAppWindowTest, CloseRequestsArrivingTogetherEndTheMenuOnce) {
+    // As when a choice and a deactivation both ask the menu to close.
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    menu.Post(WM_CLOSE);
+    menu.Post(WM_CLOSE);
+    menu.Post(WM_TIMER, 1, 0);
+    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_EQ(0u, menu.Program().ExitCode()) << std::hex << menu.Program().ExitCode();
 }
 
 } // namespace
