@@ -1,24 +1,172 @@
-#include "MenuSession.h"
-
-#include "tests/support/RegistryProbe.h"
-#include "tests/support/TestPaths.h"
-
-#include <gtest/gtest.h>
+// The menu as it opens: first-run values, which entry has the focus and the
+// pressed look, where the window is and what it looks like on screen.
+#include "MenuTest.h"
+#include "OwnWindow.h"
 
 namespace {
 
-const wchar_t kMediaKey[] = L"SOFTWARE\\WZK\\Veltrane\\Media";
+const COLORREF kBackdrop = RGB(0x20, 0xA0, 0x40);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kNormalBottom = RGB(0x3D, 0xB5, 0xFF);
+const COLORREF kPressedBottom = RGB(0, 0, 0);
+const COLORREF kHoverBottom = RGB(0x30, 0x72, 0xCA);
+const wchar_t kDefaultAssignment[] = L"%ProgramFiles%\\Windows Media Player\\wmplayer.exe";
 
-TEST(StartupTest, FirstRunShowsTheDefaultEntryFocusedInTheMiddle) {
-    ScratchKey media(HKEY_CURRENT_USER, kMediaKey);
+// A coloured window of the test's own under the whole screen, shown before
+// the menu starts and never activated, so the menu's cut-off corners show it.
+OwnWindow::Options Backdrop() {
+    OwnWindow::Options options;
+    options.colour = kBackdrop;
+    options.rect = OwnWindow::ScreenRect();
+    options.shownWithoutActivation = true;
+    return options;
+}
+
+void ExpectText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
+    RegistryValue value = ReadRegistryValue(HKEY_CURRENT_USER, key, name);
+    EXPECT_TRUE(value.exists) << Utf8(name);
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type) << Utf8(name);
+    EXPECT_EQ(text, value.Text()) << Utf8(name);
+    EXPECT_EQ((text.size() + 1) * sizeof(wchar_t), value.data.size()) << Utf8(name);
+}
+
+// A point of an entry's gradient clear of its caption and outline: near the
+// bottom, a little in from the left edge.
+POINT GradientSamplePoint(const RECT& entry) {
+    return POINT{entry.left + 20, entry.bottom - 6};
+}
+
+COLORREF ExpectedLook(COLORREF bottom, const RECT& entry) {
+    return GradientAt(bottom, entry.bottom - 6 - entry.top, entry.bottom - entry.top);
+}
+
+using MenuAppStartupTest = MenuTest;
+
+TEST_F(MenuAppStartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedInTheMiddle) {
+    OwnWindow backdrop(Backdrop());
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    EXPECT_EQ(L"Media Player",
-              ReadRegistryValue(HKEY_CURRENT_USER, kMediaKey, L"CurrentSelection").Text());
-    ChildWindow entry = menu.Child(232);
+
+    // The six first-run values, exactly typed and sized.
+    ExpectText(kMediaKey, L"CurrentSelection", L"Media Player");
+    ExpectText(kMediaKey, L"DefaultSelection", L"Media Player");
+    const std::wstring entryKey = EntryKey(L"Media Player");
+    ExpectText(entryKey.c_str(), L"Name", L"Media Player");
+    ExpectText(entryKey.c_str(), L"Assignment", kDefaultAssignment);
+    ExpectText(entryKey.c_str(), L"IsRemove", L"Yes");
+    RegistryValue actionId = ReadRegistryValue(HKEY_CURRENT_USER, entryKey, L"ActionID");
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), actionId.type);
+    EXPECT_EQ(4u, actionId.data.size());
+    EXPECT_EQ(0u, actionId.Dword());
+    EXPECT_EQ(std::vector<std::wstring>{L"Media Player"},
+              RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey));
+
+    // One entry. The values were written before the entries were loaded:
+    // only then is "Media Player" the current entry and focused (a load
+    // that has to write them itself marks nothing current).
+    ChildWindow entry = menu.Child(kFirstEntryId);
     EXPECT_EQ(L"Media Player", entry.text);
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == 232; }, 5000)) << menu.FocusedId();
+    EXPECT_TRUE(entry.visible);
+    EXPECT_EQ(std::vector<int>{kFirstEntryId}, menu.VisibleButtonIds()) << "visible buttons";
+    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    EXPECT_EQ(kFirstEntryId, menu.FocusedId());
+
+    // Borderless, topmost, titled, 410 x 80 (one 400-wide entry: 71 + 9
+    // high), centred on the primary screen.
+    EXPECT_EQ(0, menu.Style() & WS_CAPTION) << std::hex << menu.Style();
+    EXPECT_NE(0, menu.ExStyle() & WS_EX_TOPMOST) << std::hex << menu.ExStyle();
+    wchar_t title[32] = {};
+    ::GetWindowTextW(menu.Window(), title, 32);
+    EXPECT_STREQ(L"VLTMedia", title);
+    RECT window = menu.WindowRect();
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    EXPECT_EQ(410, width);
+    EXPECT_EQ(80, height);
+    EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2, window.left);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, window.top);
+    EXPECT_TRUE(menu.HasWindowRegion()) << "rounded corners come from a window region";
+
+    // On screen: the backdrop through the four cut-off corners, black
+    // around the entry, the entry's pressed (focused) gradient.
+    RECT entryRect = menu.Child(kFirstEntryId).rect;
+    ExpectScreenPixels({
+        {"top-left corner", {window.left, window.top}, kBackdrop, 0},
+        {"top-right corner", {window.right - 1, window.top}, kBackdrop, 0},
+        {"bottom-left corner", {window.left, window.bottom - 1}, kBackdrop, 0},
+        {"bottom-right corner", {window.right - 1, window.bottom - 1}, kBackdrop, 0},
+        {"left margin", menu.ClientToScreen({2, height / 2}), kBlack, 0},
+        {"below the entry", menu.ClientToScreen({width / 2, height - 3}), kBlack, 0},
+        {"just outside the window", {window.left - 1, window.top + height / 2}, kBackdrop, 0},
+        {"focused entry", GradientSamplePoint(entryRect), ExpectedLook(kPressedBottom, entryRect),
+         8},
+    });
+
     menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppStartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThePressedLook) {
+    const std::vector<std::wstring> names = NumberedNames(5);
+    AddEntries(names);
+    SetCurrentSelection(names[2]);
+    OwnWindow backdrop(Backdrop());
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(names[i], menu.Child(kFirstEntryId + i).text) << "entry " << i;
+    }
+    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 2; }, 5000));
+    EXPECT_EQ(kFirstEntryId + 2, menu.FocusedId());
+    EXPECT_EQ(71 * 5 + 9, menu.WindowRect().bottom - menu.WindowRect().top);
+
+    // The pointer is parked away from the menu, so no entry shows the hover
+    // look: the focused one is pressed (white to black), the others normal
+    // (white to light blue).
+    std::vector<PixelExpectation> pixels;
+    for (int i = 0; i < 5; ++i) {
+        RECT entry = menu.Child(kFirstEntryId + i).rect;
+        COLORREF bottom = i == 2 ? kPressedBottom : kNormalBottom;
+        pixels.push_back({(i == 2 ? "pressed entry " : "normal entry ") + std::to_string(i),
+                          GradientSamplePoint(entry), ExpectedLook(bottom, entry), 8});
+    }
+    ExpectScreenPixels(pixels);
+
+    // Under the pointer an entry shows the hover look (white to mid blue),
+    // and loses it when the pointer leaves; the focused entry stays pressed.
+    RECT first = menu.Child(kFirstEntryId).rect;
+    RECT focused = menu.Child(kFirstEntryId + 2).rect;
+    menu.MovePointer(POINT{(first.left + first.right) / 2, (first.top + first.bottom) / 2});
+    ExpectScreenPixels({
+        {"entry under the pointer", GradientSamplePoint(first), ExpectedLook(kHoverBottom, first),
+         8},
+        {"focused entry", GradientSamplePoint(focused), ExpectedLook(kPressedBottom, focused), 8},
+    });
+    menu.MovePointer(POINT{0, 0});
+    ExpectScreenPixels({
+        {"entry the pointer left", GradientSamplePoint(first), ExpectedLook(kNormalBottom, first),
+         8},
+    });
+
+    // Nothing was stored by opening.
+    EXPECT_EQ(names[2], CurrentSelection().Text());
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppStartupTest, EmptyCurrentSelectionIsNoFirstRun) {
+    AddEntries({L"One", L"Two"});
+    SetCurrentSelection(L"");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    EXPECT_EQ((std::vector<std::wstring>{L"One", L"Two"}),
+              RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey));
+    EXPECT_FALSE(ReadRegistryValue(HKEY_CURRENT_USER, kMediaKey, L"DefaultSelection").exists);
+    EXPECT_EQ(L"", CurrentSelection().Text());
+    EXPECT_EQ(L"One", menu.Child(kFirstEntryId).text);
+    EXPECT_EQ(L"Two", menu.Child(kFirstEntryId + 1).text);
+    menu.Post(WM_CLOSE);
     EXPECT_TRUE(menu.WaitForExit());
 }
 

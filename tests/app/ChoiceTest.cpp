@@ -1,0 +1,100 @@
+// Choosing an entry with the keyboard or the mouse, and leaving without a
+// choice. The launch probe stands in for every started program: it writes
+// down its command line and working directory.
+#include "MenuTest.h"
+
+namespace {
+
+class MenuAppChoiceTest : public ProbeMenuTest {
+protected:
+    // "Alpha": a quoted program with arguments; "Beta": an unquoted one.
+    void AddProbeEntries() {
+        AddEntry(L"Alpha", L"\"" + m_blankProbe + L"\" -a \"b c\"");
+        AddEntry(L"Beta", m_plainProbe + L" -x y");
+    }
+};
+
+TEST_F(MenuAppChoiceTest, EnterOnTheFocusedEntryStoresItLaunchesItAndEnds) {
+    AddProbeEntries();
+    SetCurrentSelection(L"Beta");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    menu.PressKey(VK_UP);
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000))
+        << "Up should focus Alpha; focus: " << menu.FocusedId();
+    menu.PressKey(VK_RETURN);
+
+    ProbeRecord record = Record();
+    ASSERT_TRUE(record.found) << "the probe was not started";
+    // The text after the closing quote, less the one blank behind it; the
+    // shell puts its own blank between program and parameters.
+    EXPECT_EQ(L" -a \"b c\"", record.Arguments()) << Utf8(record.commandLine);
+    EXPECT_EQ(m_blankFolder, record.workingDirectory);
+    ExpectEnded(menu);
+    ExpectStored(L"Alpha");
+}
+
+TEST_F(MenuAppChoiceTest, ClickOnAnEntryStoresItLaunchesItAndEnds) {
+    AddProbeEntries();
+    SetCurrentSelection(L"Alpha");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    menu.ClickChild(kFirstEntryId + 1);
+
+    ProbeRecord record = Record();
+    ASSERT_TRUE(record.found) << "the probe was not started";
+    // Cut at the first blank: the parameters keep that blank.
+    EXPECT_EQ(L"  -x y", record.Arguments()) << Utf8(record.commandLine);
+    EXPECT_EQ(m_plainFolder, record.workingDirectory);
+    ExpectEnded(menu);
+    ExpectStored(L"Beta");
+}
+
+TEST_F(MenuAppChoiceTest, SpaceOnAnEntryWithEmptyAssignmentStoresItAndEndsWithoutLaunching) {
+    AddProbeEntries();
+    AddEntry(L"Gamma", L"");
+    SetCurrentSelection(L"Gamma");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 2; }, 5000));
+    menu.PressKey(VK_SPACE);
+    ExpectEnded(menu);
+    ExpectStored(L"Gamma");
+    EXPECT_TRUE(NothingStarted());
+}
+
+TEST_F(MenuAppChoiceTest, EscapeEndsWithoutStoringOrLaunching) {
+    AddProbeEntries();
+    SetCurrentSelection(L"Beta");
+    const RegistryValue before = CurrentSelection();
+    const std::vector<std::wstring> valuesBefore = RegistryValueNames(HKEY_CURRENT_USER, kMediaKey);
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    menu.PressKey(VK_ESCAPE);
+    ExpectEnded(menu);
+    RegistryValue after = CurrentSelection();
+    EXPECT_EQ(before.type, after.type);
+    EXPECT_EQ(before.data, after.data);
+    EXPECT_EQ(valuesBefore, RegistryValueNames(HKEY_CURRENT_USER, kMediaKey));
+    EXPECT_TRUE(NothingStarted());
+}
+
+TEST_F(MenuAppChoiceTest, EntryRemovedWhileTheMenuIsOpenIsNeitherStoredNorLaunched) {
+    // The entries are read again at the choice; the chosen one is gone.
+    AddProbeEntries();
+    SetCurrentSelection(L"Beta");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    DeleteRegistryTree(HKEY_CURRENT_USER, EntryKey(L"Beta"));
+    SetCurrentSelection(L"Earlier");
+    menu.PressKey(VK_RETURN);
+    ExpectEnded(menu);
+    EXPECT_EQ(L"Earlier", CurrentSelection().Text());
+    EXPECT_TRUE(NothingStarted());
+}
+
+} // namespace

@@ -1,0 +1,388 @@
+// Twenty entries do not fit: the menu is as high as the work area less 25,
+// shows as many entries as fit between the two scroll buttons, and the keys
+// walk the focus down to the last entry, scrolling one entry per step, and
+// back up again.
+#include "MenuTest.h"
+#include "tests/support/TestPaths.h"
+
+#include <sstream>
+
+namespace {
+
+const int kPitch = 71;
+const int kEntryCount = 20;
+
+INT_PTR CALLBACK IgnoreAll(HWND, UINT, WPARAM, LPARAM) {
+    return FALSE;
+}
+
+// The height in pixels of the header marker (control 1001) as the menu
+// program's own dialog template makes it, before the layout resizes it:
+// the template is loaded from the executable and created hidden here.
+int TemplateHeaderHeight() {
+    HMODULE module = ::LoadLibraryExW(DeliverablePath(L"VLTMedia.exe").c_str(), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE);
+    if (module == nullptr) {
+        return -1;
+    }
+    int height = -1;
+    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(102), MAKEINTRESOURCEW(5));
+    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
+    const void* data = loaded ? ::LockResource(loaded) : nullptr;
+    if (data != nullptr) {
+        std::vector<BYTE> copy(static_cast<const BYTE*>(data),
+                               static_cast<const BYTE*>(data) + ::SizeofResource(module, resource));
+        // Not shown: the style is the first DWORD of a DLGTEMPLATE, the
+        // fourth of a DLGTEMPLATEEX.
+        const WORD* words = reinterpret_cast<const WORD*>(copy.data());
+        DWORD* style =
+            reinterpret_cast<DWORD*>(copy.data() + (words[0] == 1 && words[1] == 0xFFFF ? 12 : 0));
+        *style &= ~WS_VISIBLE;
+        HWND dialog = ::CreateDialogIndirectParamW(
+            module, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), nullptr, IgnoreAll, 0);
+        if (dialog != nullptr) {
+            RECT rect = {};
+            ::GetWindowRect(::GetDlgItem(dialog, 1001), &rect);
+            height = rect.bottom - rect.top;
+            ::DestroyWindow(dialog);
+        }
+    }
+    ::FreeLibrary(module);
+    return height;
+}
+
+RECT WorkArea() {
+    RECT area = {};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
+}
+
+// What the user sees: the focus, the visible buttons, and the client top of
+// each visible entry in menu order.
+struct View {
+    int focus = 0;
+    std::vector<int> visible;
+    std::vector<int> entryTops;
+
+    bool operator==(const View& other) const {
+        return focus == other.focus && visible == other.visible && entryTops == other.entryTops;
+    }
+    std::string Text() const {
+        std::ostringstream text;
+        text << "focus " << focus << ", visible buttons";
+        for (int id : visible) {
+            text << ' ' << id;
+        }
+        text << ", entry tops";
+        for (int top : entryTops) {
+            text << ' ' << top;
+        }
+        return text.str();
+    }
+};
+
+// The menu as the keys should leave it: the first visible entry, the focus.
+class ScrollModel {
+public:
+    ScrollModel(int count, int span, int upTop) : m_count(count), m_span(span), m_upTop(upTop) {}
+
+    void Next() {
+        if (m_focus == kScrollUpId) {
+            m_focus = EntryId(m_first);
+        } else if (m_focus == kScrollDownId) {
+            ++m_first;
+            if (End() == m_count) {
+                m_focus = EntryId(m_count - 1);
+            }
+        } else if (Index(m_focus) < End() - 1) {
+            ++m_focus;
+        } else if (End() < m_count) {
+            m_focus = kScrollDownId;
+        }
+    }
+
+    void Previous() {
+        if (m_focus == kScrollDownId) {
+            m_focus = EntryId(End() - 1);
+        } else if (m_focus == kScrollUpId) {
+            --m_first;
+            if (m_first == 0) {
+                m_focus = EntryId(0);
+            }
+        } else if (Index(m_focus) > m_first) {
+            --m_focus;
+        } else if (m_first > 0) {
+            m_focus = kScrollUpId;
+        }
+    }
+
+    View Expected() const {
+        View view;
+        view.focus = m_focus;
+        for (int i = m_first; i < End(); ++i) {
+            view.visible.push_back(EntryId(i));
+            view.entryTops.push_back(m_upTop + kPitch * (i - m_first + 1));
+        }
+        if (m_first > 0) {
+            view.visible.push_back(kScrollUpId);
+        }
+        if (End() < m_count) {
+            view.visible.push_back(kScrollDownId);
+        }
+        return view;
+    }
+
+    bool AtLastEntry() const { return m_focus == EntryId(m_count - 1); }
+    bool AtFirstEntry() const { return m_focus == EntryId(0); }
+
+private:
+    static int EntryId(int index) { return kFirstEntryId + index; }
+    static int Index(int id) { return id - kFirstEntryId; }
+    int End() const { return m_first + m_span; }
+
+    int m_count;
+    int m_span;
+    int m_upTop;
+    int m_first = 0;
+    int m_focus = kFirstEntryId;
+};
+
+View Observe(const MenuSession& menu) {
+    View view;
+    view.focus = menu.FocusedId();
+    view.visible = menu.VisibleButtonIds();
+    POINT origin = menu.ClientToScreen(POINT{0, 0});
+    for (int id : view.visible) {
+        if (id >= kFirstEntryId && id < kFirstEntryId + kEntryCount) {
+            view.entryTops.push_back(menu.Child(id).rect.top - origin.y);
+        }
+    }
+    return view;
+}
+
+struct Key {
+    WORD key;
+    bool shift;
+    const char* name;
+};
+const Key kForward[] = {{VK_TAB, false, "Tab"},
+                        {VK_DOWN, false, "Down"},
+                        {VK_RIGHT, false, "Right"},
+                        {VK_NEXT, false, "Page Down"}};
+const Key kBackward[] = {{VK_TAB, true, "Shift+Tab"},
+                         {VK_UP, false, "Up"},
+                         {VK_LEFT, false, "Left"},
+                         {VK_PRIOR, false, "Page Up"}};
+
+class MenuAppScrollingTest : public MenuTest {
+protected:
+    void SetUp() override {
+        MenuTest::SetUp();
+        m_names = NumberedNames(kEntryCount);
+        AddEntries(m_names);
+    }
+
+    // Presses the key and waits for the view the model expects; a key that
+    // changes nothing gets a moment to show that it really changes nothing.
+    void PressAndExpect(MenuSession& menu, const Key& key, const View& before,
+                        const View& expected) {
+        menu.PressKey(key.key, key.shift);
+        if (expected == before) {
+            ::Sleep(500);
+        }
+        View actual;
+        WaitUntil(
+            [&] {
+                actual = Observe(menu);
+                return actual == expected;
+            },
+            5000);
+        EXPECT_EQ(expected.Text(), actual.Text()) << "after " << key.name;
+    }
+
+    std::vector<std::wstring> m_names;
+};
+
+TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEntryPerStep) {
+    SetCurrentSelection(m_names[0]);
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+
+    // The window: as high as the work area less 25, centred.
+    RECT work = WorkArea();
+    const int windowHeight = work.bottom - work.top - 25;
+    RECT window = menu.WindowRect();
+    EXPECT_EQ(windowHeight, window.bottom - window.top);
+    EXPECT_EQ(410, window.right - window.left);
+    EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN) / 2 - windowHeight / 2, window.top);
+    EXPECT_TRUE(menu.HasWindowRegion());
+
+    // As many entries as fit once both markers and the scroll reserve are
+    // taken off; the entries hang one pitch apart below the up button's top,
+    // which lies one pixel under the header marker.
+    const int headerHeight = TemplateHeaderHeight();
+    ASSERT_GT(headerHeight, 0) << "the template's header marker could not be measured";
+    RECT footer = menu.Child(1000).rect;
+    const int markerHeight = footer.bottom - footer.top;
+    const int span = (windowHeight - headerHeight - markerHeight - 142) / kPitch;
+    ASSERT_GT(span, 1);
+    ASSERT_LT(span, kEntryCount);
+    const int upTop = 5 + markerHeight + 1;
+    POINT origin = menu.ClientToScreen(POINT{0, 0});
+    EXPECT_EQ(upTop, menu.Child(kScrollUpId).rect.top - origin.y) << "up button";
+    EXPECT_EQ(upTop + kPitch * (span + 1), menu.Child(kScrollDownId).rect.top - origin.y)
+        << "down button";
+    for (int i = 0; i < kEntryCount; ++i) {
+        ChildWindow entry = menu.Child(kFirstEntryId + i);
+        EXPECT_EQ(m_names[i], entry.text);
+        if (i < span) {
+            EXPECT_EQ(5, entry.rect.left - origin.x) << "entry " << i;
+            EXPECT_EQ(400, entry.rect.right - entry.rect.left) << "entry " << i;
+            EXPECT_EQ(70, entry.rect.bottom - entry.rect.top) << "entry " << i;
+        }
+    }
+
+    ScrollModel model(kEntryCount, span, upTop);
+    View view = model.Expected();
+    ASSERT_TRUE(WaitUntil([&] { return Observe(menu) == view; }, 5000))
+        << "expected " << view.Text() << ", actual " << Observe(menu).Text();
+
+    // Down to the last entry, and one key more, which changes nothing.
+    for (int presses = 0; presses < 3 * kEntryCount; ++presses) {
+        const bool wasLast = model.AtLastEntry();
+        model.Next();
+        View expected = model.Expected();
+        PressAndExpect(menu, kForward[presses % 4], view, expected);
+        view = expected;
+        if (HasFailure() || wasLast) {
+            break;
+        }
+    }
+    ASSERT_FALSE(HasFailure());
+    EXPECT_TRUE(model.AtLastEntry());
+
+    // Back up to the first entry, and one key more.
+    for (int presses = 0; presses < 3 * kEntryCount; ++presses) {
+        const bool wasFirst = model.AtFirstEntry();
+        model.Previous();
+        View expected = model.Expected();
+        PressAndExpect(menu, kBackward[presses % 4], view, expected);
+        view = expected;
+        if (HasFailure() || wasFirst) {
+            break;
+        }
+    }
+    ASSERT_FALSE(HasFailure());
+    EXPECT_TRUE(model.AtFirstEntry());
+
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppScrollingTest, CurrentEntryBelowTheVisibleRangeGetsTheFocusWithoutScrolling) {
+    SetCurrentSelection(m_names[kEntryCount - 1]);
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    const int lastId = kFirstEntryId + kEntryCount - 1;
+    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == lastId; }, 5000));
+    EXPECT_EQ(lastId, menu.FocusedId());
+    EXPECT_FALSE(menu.Child(lastId).visible);
+    EXPECT_TRUE(menu.Child(kFirstEntryId).visible) << "the view stays at the top";
+
+    // A focus move from outside the visible entries is consumed.
+    std::vector<int> visible = menu.VisibleButtonIds();
+    menu.PressKey(VK_TAB);
+    ::Sleep(500);
+    EXPECT_EQ(lastId, menu.FocusedId());
+    EXPECT_EQ(visible, menu.VisibleButtonIds());
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppScrollingTest, UnneededScrollButtonsStayVisibleButDisabledWhenNotToBeHidden) {
+    m_profile.WriteEmptySection("HideUpDownWhenNotNeeded=0\r\n");
+    SetCurrentSelection(m_names[0]);
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ChildWindow up = menu.Child(kScrollUpId);
+    EXPECT_TRUE(up.visible);
+    EXPECT_FALSE(up.enabled) << "at the top the up button is unavailable";
+    EXPECT_TRUE(menu.Child(kScrollDownId).enabled);
+
+    // Posted as a click on the down button would send it: one step down,
+    // which ends with the focus on the down button. (On the way the focus
+    // passes elsewhere: hiding the focused first entry hands it to the
+    // dialog, which gives it to its first tab stop.)
+    menu.Post(WM_COMMAND, MAKEWPARAM(kScrollDownId, BN_CLICKED), 0);
+    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kScrollDownId; }, 5000))
+        << "focus: " << menu.FocusedId();
+    EXPECT_TRUE(menu.Child(kScrollUpId).enabled) << "one step down makes the up button usable";
+    EXPECT_FALSE(menu.Child(kFirstEntryId).visible);
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppScrollingTest, ClicksOnTheScrollButtonsScrollOneEntryEach) {
+    SetCurrentSelection(m_names[0]);
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    const RECT firstSlot = menu.Child(kFirstEntryId).rect;
+    EXPECT_FALSE(menu.Child(kScrollUpId).visible);
+
+    // Down: the second entry moves into the first slot; the clicked button
+    // keeps the focus.
+    menu.ClickChild(kScrollDownId);
+    EXPECT_TRUE(WaitUntil([&] { return !menu.Child(kFirstEntryId).visible; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kScrollDownId; }, 5000))
+        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(firstSlot.top, menu.Child(kFirstEntryId + 1).rect.top);
+    EXPECT_TRUE(menu.Child(kScrollUpId).visible);
+
+    // Up: back at the top, the focus on the first entry, the up button gone.
+    menu.ClickChild(kScrollUpId);
+    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000))
+        << "focus: " << menu.FocusedId();
+    EXPECT_TRUE(menu.Child(kFirstEntryId).visible);
+    EXPECT_EQ(firstSlot.top, menu.Child(kFirstEntryId).rect.top);
+    EXPECT_FALSE(menu.Child(kScrollUpId).visible);
+    ParkPointer();
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+using MenuAppFittingNavigationTest = MenuTest;
+
+TEST_F(MenuAppFittingNavigationTest, FocusStopsAtTheFirstAndTheLastEntry) {
+    AddEntries(NumberedNames(3));
+    SetCurrentSelection(L"Entry 01");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    const struct {
+        Key key;
+        int expectedFocus;
+    } steps[] = {
+        {kBackward[0], kFirstEntryId},     {kBackward[1], kFirstEntryId},
+        {kForward[0], kFirstEntryId + 1},  {kForward[1], kFirstEntryId + 2},
+        {kForward[2], kFirstEntryId + 2},  {kForward[3], kFirstEntryId + 2},
+        {kBackward[2], kFirstEntryId + 1}, {kBackward[3], kFirstEntryId},
+    };
+    int before = kFirstEntryId;
+    for (const auto& step : steps) {
+        menu.PressKey(step.key.key, step.key.shift);
+        if (step.expectedFocus == before) {
+            ::Sleep(500);
+        }
+        WaitUntil([&] { return menu.FocusedId() == step.expectedFocus; }, 5000);
+        EXPECT_EQ(step.expectedFocus, menu.FocusedId()) << "after " << step.key.name;
+        before = step.expectedFocus;
+    }
+    // The scroll buttons never become visible, so the keys never reach them.
+    EXPECT_EQ((std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2}),
+              menu.VisibleButtonIds());
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+// Every press of the hot key starts the program anew: the first start shows
+// the menu, the next one closes it, and starts while a closer is at work do
+// nothing. To count the WM_CLOSE messages precisely, some tests play the open
+// menu themselves: they hold the instance mutex and own a window titled
+// "VLTMedia" that counts what it receives.
+#include "MenuTest.h"
+#include "OwnWindow.h"
+#include "tests/support/TestPaths.h"
+
+#include <memory>
+
+namespace {
+
+// Holds a named mutex as the menu process would: an existence flag.
+class HeldMutex {
+public:
+    explicit HeldMutex(const wchar_t* name) : m_mutex(::CreateMutexW(nullptr, FALSE, name)) {
+        m_existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+    }
+    bool Created() const { return m_mutex && !m_existed; }
+
+private:
+    UniqueKernelHandle m_mutex;
+    bool m_existed = false;
+};
+
+OwnWindow::Options StandIn() {
+    OwnWindow::Options options;
+    options.title = kMenuTitle; // hidden: FindWindowW finds it all the same
+    return options;
+}
+
+struct StartsOutcome {
+    bool allEnded = true;
+    int showedMenu = 0; // starts that showed a window titled "VLTMedia"
+};
+
+// Starts the program count times in quick succession and waits for every
+// start to end, watching meanwhile for a menu window of any of them.
+StartsOutcome StartSeveral(int count) {
+    std::vector<std::unique_ptr<RunningProgram>> starts;
+    for (int i = 0; i < count; ++i) {
+        starts.push_back(std::make_unique<RunningProgram>(DeliverablePath(L"VLTMedia.exe")));
+    }
+    StartsOutcome outcome;
+    std::vector<bool> showed(count, false);
+    auto watch = [&] {
+        bool running = false;
+        for (int i = 0; i < count; ++i) {
+            if (!MenuWindowsOf(starts[i]->ProcessId()).empty()) {
+                showed[i] = true;
+            }
+            running = running || starts[i]->IsRunning();
+        }
+        return !running;
+    };
+    outcome.allEnded = WaitUntil(watch, 20000);
+    for (int i = 0; i < count; ++i) {
+        EXPECT_TRUE(starts[i]->Started()) << "start " << i;
+        outcome.showedMenu += showed[i] ? 1 : 0;
+    }
+    return outcome;
+}
+
+using MenuAppSingleInstanceTest = MenuTest;
+
+TEST_F(MenuAppSingleInstanceTest, SecondStartClosesTheOpenMenuAndEndsAndTheNextStartOpensItAgain) {
+    MenuSession first;
+    ASSERT_TRUE(first.WaitForMenu());
+    EXPECT_TRUE(NamedMutexExists(kInstanceMutex)) << "the instance mutex marks the open menu";
+
+    StartsOutcome second = StartSeveral(1);
+    EXPECT_TRUE(second.allEnded) << "the second start did not end";
+    EXPECT_EQ(0, second.showedMenu) << "the second start showed a menu";
+    EXPECT_TRUE(first.WaitForExit()) << "the open menu did not close";
+    EXPECT_EQ(0u, first.Program().ExitCode());
+
+    // Both are gone, and with them the mutexes: the hot key opens the menu.
+    EXPECT_TRUE(WaitUntil([] { return !NamedMutexExists(kInstanceMutex); }, 5000));
+    EXPECT_FALSE(NamedMutexExists(kCloserMutex));
+    MenuSession third;
+    ASSERT_TRUE(third.WaitForMenu()) << "no menu after the toggle";
+    third.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(third.WaitForExit());
+}
+
+TEST_F(MenuAppSingleInstanceTest, SeveralStartsWhileOpenCloseTheRealMenuAndOpenNoNewOne) {
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    StartsOutcome starts = StartSeveral(5);
+    EXPECT_TRUE(starts.allEnded) << "a start did not end";
+    EXPECT_EQ(0, starts.showedMenu) << "starts that showed a new menu";
+    EXPECT_TRUE(menu.WaitForExit()) << "the open menu did not close";
+}
+
+TEST_F(MenuAppSingleInstanceTest, SeveralStartsAtOnceSendExactlyOneClose) {
+    HeldMutex instance(kInstanceMutex);
+    ASSERT_TRUE(instance.Created());
+    OwnWindow standIn(StandIn());
+    StartsOutcome starts = StartSeveral(6);
+    EXPECT_TRUE(starts.allEnded) << "a start did not end";
+    EXPECT_EQ(0, starts.showedMenu) << "starts that showed a menu";
+    EXPECT_EQ(1, standIn.CloseRequests()) << "WM_CLOSE messages received";
+}
+
+TEST_F(MenuAppSingleInstanceTest, StartWhileAnotherIsClosingDoesNothing) {
+    HeldMutex instance(kInstanceMutex);
+    HeldMutex closer(kCloserMutex);
+    ASSERT_TRUE(instance.Created() && closer.Created());
+    OwnWindow standIn(StandIn());
+    StartsOutcome starts = StartSeveral(2);
+    EXPECT_TRUE(starts.allEnded);
+    EXPECT_EQ(0, starts.showedMenu);
+    EXPECT_EQ(0, standIn.CloseRequests()) << "WM_CLOSE messages received";
+}
+
+TEST_F(MenuAppSingleInstanceTest, StartWhileTheMenuProcessHasNoWindowEndsWithoutOpeningOne) {
+    // The menu process still running but its window already gone (or not
+    // yet made): the start finds nothing to close and opens nothing.
+    HeldMutex instance(kInstanceMutex);
+    ASSERT_TRUE(instance.Created());
+    StartsOutcome starts = StartSeveral(1);
+    EXPECT_TRUE(starts.allEnded);
+    EXPECT_EQ(0, starts.showedMenu);
+}
+
+TEST_F(MenuAppSingleInstanceTest, UnrelatedWindowTitledLikeTheMenuNeitherStopsNorGetsClosed) {
+    OwnWindow standIn(StandIn());
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu()) << "the menu did not open";
+    EXPECT_NE(standIn.Handle(), menu.Window());
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_EQ(0, standIn.CloseRequests()) << "WM_CLOSE messages received";
+}
+
+} // namespace

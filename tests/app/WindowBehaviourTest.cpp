@@ -1,0 +1,271 @@
+// How the open menu window reacts: losing the activation, the profile
+// switches for the title bar and for dragging, timer 1, F1, and a click on
+// the logo picture.
+#include "MenuTest.h"
+#include "OwnWindow.h"
+
+namespace {
+
+const COLORREF kBackdrop = RGB(0x20, 0xA0, 0x40);
+
+// How long a test watches for something that must not happen.
+const DWORD kQuietMs = 1500;
+
+using MenuAppWindowTest = MenuTest;
+
+// A point of the menu's black surface that no button covers: the left
+// margin, halfway down.
+POINT BlackSurfacePoint(const MenuSession& menu) {
+    RECT window = menu.WindowRect();
+    return menu.ClientToScreen(POINT{2, (window.bottom - window.top) / 2});
+}
+
+// True when the menu is still open, running and on top after a while in
+// which it could have closed.
+bool StaysOpen(MenuSession& menu) {
+    return !menu.WaitForExit(kQuietMs) && menu.IsOpen() && (menu.ExStyle() & WS_EX_TOPMOST) != 0;
+}
+
+bool WindowMoved(const MenuSession& menu, const RECT& from, int dx, int dy) {
+    RECT now = menu.WindowRect();
+    return now.left == from.left + dx && now.top == from.top + dy &&
+           now.right - now.left == from.right - from.left;
+}
+
+std::string Text(const RECT& rect) {
+    return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ", " +
+           std::to_string(rect.right) + ", " + std::to_string(rect.bottom) + ")";
+}
+
+TEST_F(MenuAppWindowTest, AnotherApplicationBecomingActiveClosesTheMenu) {
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    OwnWindow other({});
+    ASSERT_TRUE(other.Activate()) << "the test's window could not be activated";
+    EXPECT_TRUE(menu.WaitForExit()) << "the menu stayed open";
+}
+
+TEST_F(MenuAppWindowTest, WithCloseOnDeactivationOffTheMenuStaysOpenAndOnTop) {
+    m_profile.WriteEmptySection("Close On Deactivation=0\r\n");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    OwnWindow other({});
+    ASSERT_TRUE(other.Activate()) << "the test's window could not be activated";
+    EXPECT_TRUE(StaysOpen(menu)) << "the menu closed or left the top";
+    menu.Post(WM_CLOSE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, AddCaptionGivesATitleBarAndSquareCorners) {
+    m_profile.WriteEmptySection("Add Caption=1\r\n");
+    OwnWindow::Options backdropOptions;
+    backdropOptions.colour = kBackdrop;
+    backdropOptions.rect = OwnWindow::ScreenRect();
+    backdropOptions.shownWithoutActivation = true;
+    OwnWindow backdrop(backdropOptions);
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+
+    EXPECT_EQ(static_cast<LONG>(WS_CAPTION), menu.Style() & WS_CAPTION) << std::hex << menu.Style();
+    EXPECT_FALSE(menu.HasWindowRegion()) << "a captioned menu keeps its rectangle";
+    // One entry: 71 + 9, plus the caption and both borders.
+    RECT window = menu.WindowRect();
+    EXPECT_EQ(71 + 9 + ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYBORDER),
+              window.bottom - window.top);
+    EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN) / 2 - (window.right - window.left) / 2, window.left);
+    // Square corners: the window, not the backdrop, at the corner pixels.
+    RECT screen = OwnWindow::ScreenRect();
+    ScreenShot shot;
+    WaitUntil(
+        [&] {
+            shot = ScreenShot::Take(screen);
+            return !ColoursNear(kBackdrop, shot.At(window.left, window.top), 0) &&
+                   !ColoursNear(kBackdrop, shot.At(window.right - 1, window.bottom - 1), 0);
+        },
+        5000);
+    EXPECT_FALSE(ColoursNear(kBackdrop, shot.At(window.left, window.top), 0))
+        << "top-left corner: " << ColourText(shot.At(window.left, window.top));
+    EXPECT_FALSE(ColoursNear(kBackdrop, shot.At(window.right - 1, window.bottom - 1), 0))
+        << "bottom-right corner: " << ColourText(shot.At(window.right - 1, window.bottom - 1));
+
+    // Dragged by its title bar, "Allow Menu Reposition" being off.
+    POINT grip = {(window.left + window.right) / 2,
+                  window.top + ::GetSystemMetrics(SM_CYCAPTION) / 2};
+    EXPECT_EQ(HTCAPTION, menu.HitTest(grip));
+    menu.Drag(grip, POINT{grip.x - 50, grip.y + 40});
+    EXPECT_TRUE(WaitUntil([&] { return WindowMoved(menu, window, -50, 40); }, 5000))
+        << "from " << Text(window) << " to " << Text(menu.WindowRect());
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, AllowMenuRepositionLetsTheBodyBeDragged) {
+    m_profile.WriteEmptySection("Allow Menu Reposition=1\r\n");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    RECT window = menu.WindowRect();
+    POINT grip = BlackSurfacePoint(menu);
+    EXPECT_EQ(HTCAPTION, menu.HitTest(grip));
+    menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
+    EXPECT_TRUE(WaitUntil([&] { return WindowMoved(menu, window, 40, 30); }, 5000))
+        << "from " << Text(window) << " to " << Text(menu.WindowRect());
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, WithoutAllowMenuRepositionTheBodyCannotBeDragged) {
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    RECT window = menu.WindowRect();
+    POINT grip = BlackSurfacePoint(menu);
+    EXPECT_EQ(HTCLIENT, menu.HitTest(grip));
+    menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
+    EXPECT_TRUE(StaysOpen(menu));
+    EXPECT_TRUE(WindowMoved(menu, window, 0, 0))
+        << "from " << Text(window) << " to " << Text(menu.WindowRect());
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, TimerOneClosesTheMenuOtherTimersDoNot) {
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    menu.Post(WM_TIMER, 2, 0);
+    menu.Post(WM_TIMER, 7, 0);
+    EXPECT_TRUE(StaysOpen(menu)) << "closed by a timer other than 1";
+    menu.Post(WM_TIMER, 1, 0);
+    EXPECT_TRUE(menu.WaitForExit()) << "timer 1 did not close the menu";
+}
+
+TEST_F(MenuAppWindowTest, F1DoesNothing) {
+    AddEntries({L"One", L"Two"});
+    SetCurrentSelection(L"Two");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    menu.PressKey(VK_F1);
+    EXPECT_TRUE(StaysOpen(menu));
+    EXPECT_EQ(kFirstEntryId + 1, menu.FocusedId());
+    EXPECT_EQ(1u, MenuWindowsOf(menu.Program().ProcessId()).size());
+    EXPECT_EQ(L"Two", CurrentSelection().Text());
+    // Still answering keys.
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, ClickOnTheLogoActsAsScrollUp) {
+    AddEntries(NumberedNames(3));
+    SetCurrentSelection(L"Entry 03");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 2; }, 5000));
+    EXPECT_EQ((std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2}),
+              menu.VisibleButtonIds());
+
+    // Entry buttons may cover the logo, so the click is posted to it.
+    HWND logo = nullptr;
+    for (const ChildWindow& child : menu.Children()) {
+        if (child.id == kScrollUpId && ::lstrcmpiW(child.className.c_str(), L"Static") == 0) {
+            logo = child.hwnd;
+        }
+    }
+    ASSERT_NE(nullptr, logo) << "no logo static 1002";
+    ::PostMessageW(logo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::PostMessageW(logo, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+
+    // Scrolling up with everything fitting: nothing moves, the down button
+    // becomes usable, the focus goes to the first entry.
+    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000))
+        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(
+        (std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2, kScrollDownId}),
+        menu.VisibleButtonIds());
+    EXPECT_TRUE(menu.Child(kScrollDownId).enabled);
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, CloseOnDeactivationIsReadAtEveryDeactivation) {
+    m_profile.WriteEmptySection("Close On Deactivation=0\r\n");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    OwnWindow other({});
+    ASSERT_TRUE(other.Activate());
+    ASSERT_TRUE(StaysOpen(menu));
+
+    // Switched on while the menu is open: the next deactivation closes it.
+    m_profile.WriteEmptySection("Close On Deactivation=1\r\n");
+    ::SetForegroundWindow(menu.Window());
+    ASSERT_TRUE(WaitUntil([&] { return ::GetForegroundWindow() == menu.Window(); }, 5000))
+        << "the menu could not be activated again";
+    ASSERT_TRUE(other.Activate());
+    EXPECT_TRUE(menu.WaitForExit()) << "the menu stayed open";
+}
+
+TEST_F(MenuAppWindowTest, AllowMenuRepositionIsReadAtEveryHitTestAndIgnoredWithATitleBar) {
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    POINT body = BlackSurfacePoint(menu);
+    EXPECT_EQ(HTCLIENT, menu.HitTest(body));
+    m_profile.WriteEmptySection("Allow Menu Reposition=1\r\n");
+    EXPECT_EQ(HTCAPTION, menu.HitTest(body)) << "the switch was not read again";
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+
+    // With a title bar the body is client area whatever the switch says.
+    m_profile.WriteEmptySection("Allow Menu Reposition=1\r\nAdd Caption=1\r\n");
+    MenuSession captioned;
+    ASSERT_TRUE(captioned.WaitForMenu());
+    EXPECT_EQ(HTCLIENT, captioned.HitTest(BlackSurfacePoint(captioned)));
+    captioned.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(captioned.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, WindowCornerSettingsShapeTheOutline) {
+    // A 100 x 60 corner ellipse cuts off much more than the default 25 x 25.
+    m_profile.WriteEmptySection("Window Elliptical Width=100\r\nWindow Elliptical Height=60\r\n");
+    OwnWindow::Options backdropOptions;
+    backdropOptions.colour = kBackdrop;
+    backdropOptions.rect = OwnWindow::ScreenRect();
+    backdropOptions.shownWithoutActivation = true;
+    OwnWindow backdrop(backdropOptions);
+    AddEntries({L"One", L"Two"});
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    RECT window = menu.WindowRect();
+    const int middleY = (window.top + window.bottom) / 2;
+    ExpectScreenPixels({
+        {"inside the large corner", {window.left + 12, window.top + 6}, kBackdrop, 0},
+        {"inside the large corner", {window.right - 13, window.bottom - 7}, kBackdrop, 0},
+        {"left margin", {window.left + 2, middleY}, RGB(0, 0, 0), 0},
+    });
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
+TEST_F(MenuAppWindowTest, EmptyEntryListGivesAnEmptyMenuThatStillCloses) {
+    SetCurrentSelection(L"Gone");
+    ASSERT_TRUE(RegistryKeyExists(HKEY_CURRENT_USER, kMediaKey));
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    EXPECT_EQ(std::vector<int>{}, menu.VisibleButtonIds());
+    RECT window = menu.WindowRect();
+    EXPECT_EQ(410, window.right - window.left);
+    EXPECT_EQ(9, window.bottom - window.top);
+    EXPECT_TRUE(RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey).empty());
+    menu.PressKey(VK_ESCAPE);
+    EXPECT_TRUE(menu.WaitForExit()) << "Escape did not close the empty menu";
+}
+
+TEST_F(MenuAppWindowTest, CloseRequestsArrivingTogetherEndTheMenuOnce) {
+    // As when a choice and a deactivation both ask the menu to close.
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    menu.Post(WM_CLOSE);
+    menu.Post(WM_CLOSE);
+    menu.Post(WM_TIMER, 1, 0);
+    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_EQ(0u, menu.Program().ExitCode()) << std::hex << menu.Program().ExitCode();
+}
+
+} // namespace
