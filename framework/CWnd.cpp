@@ -1,17 +1,18 @@
 #include "framework/CWnd.h"
 
 #include "framework/CreationHook.h"
+#include "framework/WindowMap.h"
 
 #include <new>
 #include <utility>
 
 namespace {
 
-// The object of a framework window hangs off the window as a property.
-const wchar_t kObjectProperty[] = L"Framework.CWnd";
+// The framework windows of this process.
+WindowMap g_windows;
 
 CWnd* ObjectOf(HWND hWnd) {
-    return static_cast<CWnd*>(::GetPropW(hWnd, kObjectProperty));
+    return g_windows.Find(hWnd);
 }
 
 // Wrappers handed out by FromHandle for windows without a framework object.
@@ -48,14 +49,7 @@ CWnd::~CWnd() {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-    if (hWnd == nullptr) {
-        return nullptr;
-    }
-    // Window properties are visible to every process; a pointer stored by
-    // another process means nothing here.
-    DWORD processId = 0;
-    ::GetWindowThreadProcessId(hWnd, &processId);
-    return processId == ::GetCurrentProcessId() ? ObjectOf(hWnd) : nullptr;
+    return ObjectOf(hWnd);
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
@@ -82,10 +76,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 }
 
 BOOL CWnd::Attach(HWND hWnd) {
-    if (hWnd == nullptr || m_hWnd != nullptr || ObjectOf(hWnd) != nullptr) {
-        return FALSE;
-    }
-    if (!::SetPropW(hWnd, kObjectProperty, this)) {
+    if (m_hWnd != nullptr || !g_windows.Insert(hWnd, this)) {
         return FALSE;
     }
     m_hWnd = hWnd;
@@ -95,7 +86,7 @@ BOOL CWnd::Attach(HWND hWnd) {
 HWND CWnd::Detach() {
     HWND hWnd = std::exchange(m_hWnd, nullptr);
     if (hWnd != nullptr && !m_temporary) {
-        ::RemovePropW(hWnd, kObjectProperty);
+        g_windows.Erase(hWnd);
     }
     return hWnd;
 }

@@ -2,6 +2,8 @@
 
 #include "media_menu/app/MediaMenuDialog.h"
 
+#include <imm.h>
+
 namespace {
 
 // No namespace prefix: the local namespace of the user's logon session.
@@ -18,6 +20,7 @@ BOOL MediaMenuApp::InitInstance() {
     if (CheckSingleInstance() != 0) {
         return FALSE;
     }
+    ::ImmDisableIME(static_cast<DWORD>(-1));
     MediaMenuDialog dialog;
     m_pMainWnd = &dialog;
     dialog.DoModal();

@@ -1,6 +1,7 @@
 #include "Launcher.h"
 
 #include "SettingsStore.h"
+#include "ShellFunctions.h"
 #include "TextBuffer.h"
 #include "common/UniqueHandle.h"
 
@@ -74,7 +75,8 @@ void FindBrowser(wchar_t* program) {
     wchar_t blankPage[kTextUnits];
     if (ReadRegText(HKEY_LOCAL_MACHINE, kMachineKeyPath, kBlankPageValue, blankPage) !=
             ERROR_SUCCESS ||
-        blankPage[0] == L'\0' || !ShellSucceeded(::FindExecutableW(blankPage, nullptr, program)) ||
+        blankPage[0] == L'\0' ||
+        !ShellSucceeded(ShellFindExecutable(blankPage, nullptr, program)) ||
         !IsTerminatedWithin(program, kTextUnits)) {
         ZeroMemory(program, kTextUnits * sizeof(wchar_t));
     }
@@ -137,7 +139,7 @@ bool ComposeLaunch(const wchar_t* text, LaunchKind& kind, wchar_t* program, wcha
             kind = LaunchKind::ExistingPath;
             CopyText(program, kTextUnits, text, length);
         }
-    } else if (ShellSucceeded(::FindExecutableW(text, nullptr, program)) && program[0] != L'\0') {
+    } else if (ShellSucceeded(ShellFindExecutable(text, nullptr, program)) && program[0] != L'\0') {
         // Only that the shell knows the text matters, not which program it found.
         kind = LaunchKind::Associated;
         ZeroMemory(program, kTextUnits * sizeof(wchar_t));
@@ -176,5 +178,5 @@ bool LaunchAssignment(const wchar_t* text) {
         return true;
     }
     return ShellSucceeded(
-        ::ShellExecuteW(nullptr, L"open", program, parameters, workingDirectory, SW_SHOWNORMAL));
+        ShellExecuteVerb(nullptr, L"open", program, parameters, workingDirectory, SW_SHOWNORMAL));
 }

@@ -1,5 +1,6 @@
 #include "PathMacros.h"
 
+#include "ShellFunctions.h"
 #include "TextBuffer.h"
 
 #include <shlobj.h>
@@ -76,12 +77,12 @@ void ExpandPathMacros(wchar_t* text) {
     // at that step, which yields the same text as asking every time.
     auto has = [text](const wchar_t* macro) { return ::StrStrIW(text, macro) != nullptr; };
     wchar_t value[kTextUnits] = {};
-    if (has(L"%ProgramFiles%") && ::SHGetFolderPathW(nullptr, CSIDL_PROGRAM_FILES, nullptr,
+    if (has(L"%ProgramFiles%") && ShellGetFolderPath(nullptr, CSIDL_PROGRAM_FILES, nullptr,
                                                      SHGFP_TYPE_DEFAULT, value) == S_OK) {
         ReplaceMacro(text, L"%ProgramFiles%", value);
     }
     if (has(L"%MyPictures%") &&
-        ::SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_DEFAULT, value) == S_OK) {
+        ShellGetFolderPath(nullptr, CSIDL_MYPICTURES, nullptr, SHGFP_TYPE_DEFAULT, value) == S_OK) {
         ReplaceMacro(text, L"%MyPictures%", value);
     }
     if (has(L"%WinSysDir%") && Fits(::GetSystemDirectoryW(value, kTextUnits))) {

@@ -103,9 +103,10 @@ PeImage ReadPeImage(const std::wstring& path) {
 
 bool IsWindowsSystemDll(const std::string& dllName) {
     static const char* const kSystemDlls[] = {
-        "kernel32.dll", "user32.dll",   "gdi32.dll",    "advapi32.dll", "shell32.dll",
-        "shlwapi.dll",  "ole32.dll",    "oleaut32.dll", "msimg32.dll",  "msvcrt.dll",
-        "comctl32.dll", "comdlg32.dll", "ntdll.dll",    "version.dll",  "uxtheme.dll"};
+        "kernel32.dll", "user32.dll",  "gdi32.dll",    "advapi32.dll",
+        "shell32.dll",  "shlwapi.dll", "ole32.dll",    "oleaut32.dll",
+        "msimg32.dll",  "msvcrt.dll",  "comctl32.dll", "comdlg32.dll",
+        "ntdll.dll",    "version.dll", "uxtheme.dll",  "imm32.dll"};
     std::string lower = dllName;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
