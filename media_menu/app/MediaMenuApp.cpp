@@ -20,6 +20,9 @@ BOOL MediaMenuApp::InitInstance() {
     if (CheckSingleInstance() != 0) {
         return FALSE;
     }
+    // The menu takes no text input, so its process needs no input method;
+    // keys reach the buttons as they are, and the window's first activation
+    // does not have to set one up.
     ::ImmDisableIME(static_cast<DWORD>(-1));
     MediaMenuDialog dialog;
     m_pMainWnd = &dialog;
