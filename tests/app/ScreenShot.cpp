@@ -54,22 +54,3 @@ COLORREF ScreenShot::At(int x, int y) const {
     DWORD pixel = m_pixels[static_cast<size_t>(y - m_area.top) * width + (x - m_area.left)];
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
-
-std::string ColourText(COLORREF colour) {
-    if (colour == CLR_INVALID) {
-        return "(outside the picture)";
-    }
-    char text[40];
-    std::snprintf(text, sizeof text, "RGB(%u, %u, %u)", GetRValue(colour), GetGValue(colour),
-                  GetBValue(colour));
-    return text;
-}
-
-bool ColoursNear(COLORREF a, COLORREF b, int tolerance) {
-    if (a == CLR_INVALID || b == CLR_INVALID) {
-        return false;
-    }
-    return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance &&
-           std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
-           std::abs(GetBValue(a) - GetBValue(b)) <= tolerance;
-}

@@ -3,6 +3,8 @@
 // shows what every process has drawn, window regions included.
 #pragma once
 
+#include "tests/support/Colours.h"
+
 #include <windows.h>
 
 #include <string>
@@ -22,8 +24,3 @@ private:
     RECT m_area = {};
     std::vector<DWORD> m_pixels; // top-down rows, 0x00RRGGBB
 };
-
-// "RGB(r, g, b)" for messages.
-std::string ColourText(COLORREF colour);
-// True when every channel differs by at most tolerance.
-bool ColoursNear(COLORREF a, COLORREF b, int tolerance);

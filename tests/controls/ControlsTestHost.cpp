@@ -203,10 +203,3 @@ bool CreateRoundButton(ProbeButton& button, HostWindow& parent, LPCWSTR caption,
     ::DeleteObject(shape);
     return created != FALSE;
 }
-
-std::string Describe(COLORREF colour) {
-    char text[32];
-    std::snprintf(text, sizeof text, "RGB(%u, %u, %u)", GetRValue(colour), GetGValue(colour),
-                  GetBValue(colour));
-    return text;
-}

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Colours.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -130,5 +132,3 @@ void PumpMessages();
 bool CreateRoundButton(ProbeButton& button, HostWindow& parent, LPCWSTR caption, int x, int y,
                        int width, int height, int ellipse, UINT id = 232,
                        COLORREF disabled = RGB(0x00, 0x00, 0x80), int depth = 2);
-
-std::string Describe(COLORREF colour);

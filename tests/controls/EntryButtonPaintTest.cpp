@@ -23,13 +23,6 @@ const COLORREF kNavy = RGB(0x00, 0x00, 0x80);
 enum Look { kNormal, kPressed, kHover, kDisabled };
 const char* const kLookNames[] = {"normal", "pressed", "hover", "disabled"};
 
-int ChannelDistance(COLORREF a, COLORREF b) {
-    int r = std::abs(GetRValue(a) - GetRValue(b));
-    int g = std::abs(GetGValue(a) - GetGValue(b));
-    int bl = std::abs(GetBValue(a) - GetBValue(b));
-    return r > g ? (r > bl ? r : bl) : (g > bl ? g : bl);
-}
-
 // The bounding box (right and bottom exclusive) of the pixels in which two
 // pictures of the same size differ; empty when they do not.
 RECT DifferenceBox(const Picture& a, const Picture& b) {
@@ -93,12 +86,12 @@ TEST_F(PaintTest, EachPictureFadesFromWhiteAtTheTopToItsColourAtTheBottom) {
         ASSERT_EQ(W(), picture.width);
         ASSERT_EQ(H(), picture.height);
         // The corners lie outside the shape: there is nothing but gradient.
-        EXPECT_EQ(Describe(RGB(0xFF, 0xFF, 0xFF)), Describe(picture.At(0, 0)));
-        EXPECT_EQ(Describe(RGB(0xFF, 0xFF, 0xFF)), Describe(picture.At(W() - 1, 0)));
+        EXPECT_EQ(ColourText(RGB(0xFF, 0xFF, 0xFF)), ColourText(picture.At(0, 0)));
+        EXPECT_EQ(ColourText(RGB(0xFF, 0xFF, 0xFF)), ColourText(picture.At(W() - 1, 0)));
         // The last row is one step of the gradient short of its end.
         const int step = 255 / H() + 1;
         EXPECT_LE(ChannelDistance(bottoms[look], picture.At(0, H() - 1)), step)
-            << Describe(picture.At(0, H() - 1));
+            << ColourText(picture.At(0, H() - 1));
         EXPECT_LE(ChannelDistance(bottoms[look], picture.At(W() - 1, H() - 1)), step);
         // In between, every row blends linearly (clear of outline and caption).
         for (int y = 3; y < H() - 3; ++y) {
@@ -106,7 +99,7 @@ TEST_F(PaintTest, EachPictureFadesFromWhiteAtTheTopToItsColourAtTheBottom) {
                                     255 + (GetGValue(bottoms[look]) - 255) * y / H(),
                                     255 + (GetBValue(bottoms[look]) - 255) * y / H());
             ASSERT_LE(ChannelDistance(expected, picture.At(40, y)), 2)
-                << "row " << y << ": " << Describe(picture.At(40, y));
+                << "row " << y << ": " << ColourText(picture.At(40, y));
         }
     }
 }
@@ -120,15 +113,17 @@ void ExpectOutline(const std::vector<Picture>& pictures, int width) {
         const int midX = p.width / 2;
         const int midY = p.height / 2;
         for (int d = 0; d < width; ++d) {
-            EXPECT_EQ(Describe(kOutlineGrey), Describe(p.At(d, midY))) << "left, " << d;
-            EXPECT_EQ(Describe(kOutlineGrey), Describe(p.At(p.width - 1 - d, midY))) << "right";
-            EXPECT_EQ(Describe(kOutlineGrey), Describe(p.At(midX, d))) << "top, " << d;
-            EXPECT_EQ(Describe(kOutlineGrey), Describe(p.At(midX, p.height - 1 - d))) << "bottom";
+            EXPECT_EQ(ColourText(kOutlineGrey), ColourText(p.At(d, midY))) << "left, " << d;
+            EXPECT_EQ(ColourText(kOutlineGrey), ColourText(p.At(p.width - 1 - d, midY))) << "right";
+            EXPECT_EQ(ColourText(kOutlineGrey), ColourText(p.At(midX, d))) << "top, " << d;
+            EXPECT_EQ(ColourText(kOutlineGrey), ColourText(p.At(midX, p.height - 1 - d)))
+                << "bottom";
         }
-        EXPECT_NE(Describe(kOutlineGrey), Describe(p.At(width, midY))) << "left";
-        EXPECT_NE(Describe(kOutlineGrey), Describe(p.At(p.width - 1 - width, midY))) << "right";
-        EXPECT_NE(Describe(kOutlineGrey), Describe(p.At(midX, width))) << "top";
-        EXPECT_NE(Describe(kOutlineGrey), Describe(p.At(midX, p.height - 1 - width))) << "bottom";
+        EXPECT_NE(ColourText(kOutlineGrey), ColourText(p.At(width, midY))) << "left";
+        EXPECT_NE(ColourText(kOutlineGrey), ColourText(p.At(p.width - 1 - width, midY))) << "right";
+        EXPECT_NE(ColourText(kOutlineGrey), ColourText(p.At(midX, width))) << "top";
+        EXPECT_NE(ColourText(kOutlineGrey), ColourText(p.At(midX, p.height - 1 - width)))
+            << "bottom";
     }
 }
 
@@ -180,23 +175,23 @@ TEST_F(PaintTest, ScreenShowsTheParentThroughTheCornersAndThePictureOfTheState) 
     const int y = H() - 6;
     ::RedrawWindow(m_host, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    EXPECT_EQ(Describe(kHostBackground), Describe(screenPixel(0, 0)));
-    EXPECT_EQ(Describe(kHostBackground), Describe(screenPixel(W() - 1, H() - 1)));
-    EXPECT_EQ(Describe(pictures[kNormal].At(x, y)), Describe(screenPixel(x, y)));
+    EXPECT_EQ(ColourText(kHostBackground), ColourText(screenPixel(0, 0)));
+    EXPECT_EQ(ColourText(kHostBackground), ColourText(screenPixel(W() - 1, H() - 1)));
+    EXPECT_EQ(ColourText(pictures[kNormal].At(x, y)), ColourText(screenPixel(x, y)));
 
     m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(100, 35));
-    EXPECT_EQ(Describe(pictures[kHover].At(x, y)), Describe(screenPixel(x, y)));
+    EXPECT_EQ(ColourText(pictures[kHover].At(x, y)), ColourText(screenPixel(x, y)));
     m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(500, 35));
-    EXPECT_EQ(Describe(pictures[kNormal].At(x, y)), Describe(screenPixel(x, y)));
+    EXPECT_EQ(ColourText(pictures[kNormal].At(x, y)), ColourText(screenPixel(x, y)));
 
     m_button.SetFocus();
     ASSERT_EQ(m_button.m_hWnd, ::GetFocus());
     m_button.RedrawWindow();
-    EXPECT_EQ(Describe(pictures[kPressed].At(x, y)), Describe(screenPixel(x, y)));
+    EXPECT_EQ(ColourText(pictures[kPressed].At(x, y)), ColourText(screenPixel(x, y)));
 
     m_button.EnableWindow(FALSE);
     m_button.RedrawWindow();
-    EXPECT_EQ(Describe(pictures[kDisabled].At(x, y)), Describe(screenPixel(x, y)));
+    EXPECT_EQ(ColourText(pictures[kDisabled].At(x, y)), ColourText(screenPixel(x, y)));
 }
 
 TEST_F(PaintTest, PictureIsChosenByDisabledThenSelectedThenHoverThenFocus) {
@@ -218,7 +213,7 @@ TEST_F(PaintTest, PictureIsChosenByDisabledThenSelectedThenHoverThenFocus) {
         m_button.m_bHover = hover ? TRUE : FALSE;
         DibSurface surface(W(), H());
         DrawInto(m_button, surface, state);
-        EXPECT_EQ(Describe(pictures[expected].At(x, y)), Describe(surface.Pixel(x, y)))
+        EXPECT_EQ(ColourText(pictures[expected].At(x, y)), ColourText(surface.Pixel(x, y)))
             << "disabled " << disabled << ", selected " << selected << ", hover " << hover
             << ", focus " << focus << ": expected the " << kLookNames[expected] << " picture";
     }
@@ -323,7 +318,7 @@ TEST_F(CaptionTest, EmptyCaptionLeavesGradientAndOutlineOnly) {
     const Picture& blank = m_empty[kNormal];
     const int y = m_blank.m_nCenterY;
     for (int x = 3; x < blank.width - 3; ++x) {
-        ASSERT_EQ(Describe(blank.At(3, y)), Describe(blank.At(x, y))) << "column " << x;
+        ASSERT_EQ(ColourText(blank.At(3, y)), ColourText(blank.At(x, y))) << "column " << x;
     }
 }
 
