@@ -59,10 +59,9 @@ BOOL MediaMenuDialog::OnInitDialog() {
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 
     // First run: no readable "CurrentSelection" yet.
-    wchar_t currentSelection[kTextUnits] = {};
-    DWORD size = sizeof currentSelection;
-    if (ReadRegValue(HKEY_CURRENT_USER, kMediaKeyPath, kCurrentSelectionValue, nullptr,
-                     currentSelection, &size) != ERROR_SUCCESS) {
+    wchar_t currentSelection[kTextUnits];
+    if (ReadRegText(HKEY_CURRENT_USER, kMediaKeyPath, kCurrentSelectionValue, currentSelection) !=
+        ERROR_SUCCESS) {
         WriteDefaultEntries();
     }
     BuildMenu();
