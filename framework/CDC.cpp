@@ -1,7 +1,5 @@
 #include "framework/CDC.h"
 
-#include "framework/CGdiObject.h"
-
 BOOL CDC::CreateCompatibleDC(CDC* pDC) {
     m_memoryDc.reset(::CreateCompatibleDC(pDC ? pDC->m_hDC : nullptr));
     m_hDC = m_memoryDc.get();
@@ -15,10 +13,6 @@ BOOL CDC::DeleteDC() {
     m_memoryDc.reset();
     m_hDC = nullptr;
     return TRUE;
-}
-
-HGDIOBJ CDC::SelectObject(CGdiObject* object) {
-    return ::SelectObject(m_hDC, object ? object->GetSafeHandle() : nullptr);
 }
 
 SIZE CDC::GetTextExtent(LPCWSTR text, int count) const {

@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-class CGdiObject;
-
 class CDC {
 public:
     CDC() = default;
@@ -24,8 +22,6 @@ public:
     BOOL CreateCompatibleDC(CDC* pDC);
     BOOL DeleteDC();
 
-    HGDIOBJ SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
-    HGDIOBJ SelectObject(CGdiObject* object);
     int SelectClipRgn(HRGN region) { return ::SelectClipRgn(m_hDC, region); }
 
     COLORREF SetBkColor(COLORREF color) { return ::SetBkColor(m_hDC, color); }

@@ -44,19 +44,15 @@ public:
     // Thin wrappers over the window calls.
     CWnd* GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
     int GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-    CWnd* GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
     CWnd* SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
     static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
-    DWORD GetExStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_EXSTYLE)); }
-    // Removes then adds style bits; with flags, also SetWindowPos(flags) so a
     // frame change takes effect. Returns FALSE when the style stays the same.
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     int GetWindowText(LPWSTR text, int maxCount) const {
         return ::GetWindowTextW(m_hWnd, text, maxCount);
     }
-    int GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
     void SetWindowText(LPCWSTR text) { ::SetWindowTextW(m_hWnd, text); }
     void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE) {
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);
