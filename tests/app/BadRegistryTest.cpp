@@ -64,11 +64,11 @@ TEST_F(MenuAppThreeHundredEntriesTest, ChoosingAnEntryPastTheCommandRangeDoesNot
     MenuSession menu;
     ASSERT_TRUE(OpenWithFocus(menu, kFirstEntryId + 249));
     menu.PressKey(VK_RETURN);
-    EXPECT_FALSE(menu.WaitForExit(1500)) << "the menu closed";
-    EXPECT_TRUE(menu.IsOpen());
-    EXPECT_EQ(L"Entry 250", CurrentSelection().Text());
+    // Escape's WM_CLOSE is posted after Enter's command: had the command been
+    // handled, its launch would have happened by the time the menu ends.
     menu.PressKey(VK_ESCAPE);
     ExpectEnded(menu);
+    EXPECT_EQ(L"Entry 250", CurrentSelection().Text());
     EXPECT_TRUE(NothingStarted());
 }
 

@@ -82,17 +82,6 @@ void ParkPointer() {
     ::SetCursorPos(0, 0);
 }
 
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
-    DWORD start = ::GetTickCount();
-    while (!condition()) {
-        if (::GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        ::Sleep(10);
-    }
-    return true;
-}
-
 MenuSession::MenuSession() : m_program(DeliverablePath(L"VLTMedia.exe")) {}
 
 MenuSession::~MenuSession() {
@@ -167,7 +156,7 @@ POINT MenuSession::ClientToScreen(POINT point) const {
 LRESULT MenuSession::HitTest(POINT point) const {
     DWORD_PTR result = HTERROR;
     if (!::SendMessageTimeoutW(m_window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y), SMTO_NORMAL,
-                               5000, &result)) {
+                               TimeLimit(5000), &result)) {
         return HTERROR;
     }
     return static_cast<LRESULT>(result);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/support/ProgramRun.h"
+#include "tests/support/Waiting.h"
 
 #include <windows.h>
 
@@ -18,9 +19,6 @@ struct ChildWindow {
     bool enabled = false;
     RECT rect = {}; // screen coordinates
 };
-
-// Polls condition until it holds or timeoutMs has passed.
-bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 
 // The title by which the menu window is known to other processes.
 constexpr wchar_t kMenuTitle[] = L"VLTMedia";

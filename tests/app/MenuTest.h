@@ -58,7 +58,7 @@ protected:
 
     ProbeRecord Record() { return WaitForProbeRecord(m_record.Path()); }
     // Called once the menu process has ended, and with it any launch.
-    bool NothingStarted() { return !WaitForProbeRecord(m_record.Path(), 1500).found; }
+    bool NothingStarted() const { return !m_record.ProbeStarted(); }
 
     // "CurrentSelection" holds exactly name: REG_SZ, terminator counted.
     void ExpectStored(const std::wstring& name);

@@ -1,5 +1,7 @@
 #include "OwnWindow.h"
 
+#include "tests/support/Waiting.h"
+
 namespace {
 
 const wchar_t kClassName[] = L"MenuTestOwnWindow";
@@ -27,7 +29,7 @@ OwnWindow::OwnWindow(Options options)
       m_brush(::CreateSolidBrush(m_options.colour)) {
     RegisterOnce();
     m_thread.reset(::CreateThread(nullptr, 0, ThreadMain, this, 0, nullptr));
-    ::WaitForSingleObject(m_ready.get(), 10000);
+    ::WaitForSingleObject(m_ready.get(), TimeLimit(10000));
 }
 
 OwnWindow::~OwnWindow() {
@@ -35,13 +37,13 @@ OwnWindow::~OwnWindow() {
         ::PostMessageW(m_window, kDestroyMessage, 0, 0);
     }
     if (m_thread) {
-        ::WaitForSingleObject(m_thread.get(), 10000);
+        ::WaitForSingleObject(m_thread.get(), TimeLimit(10000));
     }
 }
 
 bool OwnWindow::Activate() {
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(m_window, kActivateMessage, 0, 0, SMTO_NORMAL, 5000, &result);
+    ::SendMessageTimeoutW(m_window, kActivateMessage, 0, 0, SMTO_NORMAL, TimeLimit(5000), &result);
     return ::GetForegroundWindow() == m_window;
 }
 
@@ -90,6 +92,11 @@ LRESULT CALLBACK OwnWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, L
     auto self = reinterpret_cast<OwnWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     switch (message) {
     case WM_CLOSE:
+        if (self->m_options.mutexHeldFromFirstClose != nullptr && !self->m_heldMutex) {
+            self->m_heldMutex.reset(
+                ::OpenMutexW(SYNCHRONIZE, FALSE, self->m_options.mutexHeldFromFirstClose));
+            ::InterlockedExchange(&self->m_holdsMutex, self->m_heldMutex ? 1 : 0);
+        }
         ::InterlockedIncrement(&self->m_closeRequests);
         return 0;
     case WM_ERASEBKGND: {

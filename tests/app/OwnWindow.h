@@ -23,6 +23,10 @@ public:
         bool shownWithoutActivation = false;
         // Shown and activated (made the foreground window) right away.
         bool shownAndActivated = false;
+        // A named mutex that the window opens and keeps open from its first
+        // WM_CLOSE on: the closer that sent it then counts as at work for as
+        // long as the window lives, however slowly later starts arrive.
+        const wchar_t* mutexHeldFromFirstClose = nullptr;
     };
 
     explicit OwnWindow(Options options);
@@ -33,6 +37,8 @@ public:
     HWND Handle() const { return m_window; }
     // WM_CLOSE messages received so far; the window never closes on them.
     LONG CloseRequests() const { return ::InterlockedCompareExchange(&m_closeRequests, 0, 0); }
+    // Whether the mutex of Options::mutexHeldFromFirstClose is held.
+    bool HoldsMutex() const { return ::InterlockedCompareExchange(&m_holdsMutex, 0, 0) != 0; }
     // Shows the window if hidden and makes it the foreground window, from its
     // own thread; true when it is the foreground window afterwards.
     bool Activate();
@@ -48,6 +54,8 @@ private:
     Options m_options;
     HWND m_window = nullptr;
     mutable volatile LONG m_closeRequests = 0;
+    mutable volatile LONG m_holdsMutex = 0;
+    UniqueKernelHandle m_heldMutex;
     UniqueKernelHandle m_ready;
     UniqueKernelHandle m_thread;
     UniqueBrush m_brush;

@@ -35,12 +35,18 @@ struct StartsOutcome {
     int showedMenu = 0; // starts that showed a window titled "VLTMedia"
 };
 
-// Starts the program count times in quick succession and waits for every
-// start to end, watching meanwhile for a menu window of any of them.
+// Starts the program count times at once: every process is created
+// suspended and then all are resumed together, so that they overlap as far
+// as the machine lets them. Waits for every start to end, watching meanwhile
+// for a menu window of any of them.
 StartsOutcome StartSeveral(int count) {
     std::vector<std::unique_ptr<RunningProgram>> starts;
     for (int i = 0; i < count; ++i) {
-        starts.push_back(std::make_unique<RunningProgram>(DeliverablePath(L"VLTMedia.exe")));
+        starts.push_back(std::make_unique<RunningProgram>(DeliverablePath(L"VLTMedia.exe"), L"",
+                                                          L"", RunningProgram::Start::Suspended));
+    }
+    for (auto& start : starts) {
+        start->Resume();
     }
     StartsOutcome outcome;
     std::vector<bool> showed(count, false);
@@ -87,6 +93,10 @@ TEST_F(MenuAppSingleInstanceTest, SecondStartClosesTheOpenMenuAndEndsAndTheNextS
 TEST_F(MenuAppSingleInstanceTest, SeveralStartsWhileOpenCloseTheRealMenuAndOpenNoNewOne) {
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
+    // The test keeps the instance mutex alive past the menu's end, so every
+    // start comes "while the menu is open", however slowly it starts.
+    HeldMutex instance(kInstanceMutex);
+    ASSERT_TRUE(NamedMutexExists(kInstanceMutex));
     StartsOutcome starts = StartSeveral(5);
     EXPECT_TRUE(starts.allEnded) << "a start did not end";
     EXPECT_EQ(0, starts.showedMenu) << "starts that showed a new menu";
@@ -96,10 +106,15 @@ TEST_F(MenuAppSingleInstanceTest, SeveralStartsWhileOpenCloseTheRealMenuAndOpenN
 TEST_F(MenuAppSingleInstanceTest, SeveralStartsAtOnceSendExactlyOneClose) {
     HeldMutex instance(kInstanceMutex);
     ASSERT_TRUE(instance.Created());
-    OwnWindow standIn(StandIn());
+    // The first closer's mutex is kept from its WM_CLOSE on, so the closer
+    // stays at work until every start has ended.
+    OwnWindow::Options options = StandIn();
+    options.mutexHeldFromFirstClose = kCloserMutex;
+    OwnWindow standIn(options);
     StartsOutcome starts = StartSeveral(6);
     EXPECT_TRUE(starts.allEnded) << "a start did not end";
     EXPECT_EQ(0, starts.showedMenu) << "starts that showed a menu";
+    EXPECT_TRUE(standIn.HoldsMutex()) << "the closer ended before its WM_CLOSE was handled";
     EXPECT_EQ(1, standIn.CloseRequests()) << "WM_CLOSE messages received";
 }
 

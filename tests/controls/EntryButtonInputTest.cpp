@@ -5,6 +5,7 @@
 #include "ControlsTestHost.h"
 
 #include "tests/support/ProfileFile.h"
+#include "tests/support/Waiting.h"
 
 #include <algorithm>
 #include <vector>
@@ -281,10 +282,12 @@ TEST_F(ButtonInputTest, RealDoubleClickGivesTwoCommands) {
         inputs[i].mi.dwFlags = i % 2 == 0 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
     }
     ASSERT_EQ(4u, ::SendInput(4, inputs, sizeof(INPUT)));
-    for (int i = 0; i < 50 && SentClicks().size() < 2; ++i) {
-        PumpMessages();
-        ::Sleep(10);
-    }
+    WaitUntil(
+        [&] {
+            PumpMessages();
+            return SentClicks().size() >= 2;
+        },
+        5000);
     PumpMessages();
     EXPECT_EQ(2u, SentClicks().size());
     ::SetCursorPos(1020, 760);

@@ -62,8 +62,8 @@ protected:
     }
 
     ProbeRecord Record() { return WaitForProbeRecord(m_record.Path()); }
-    // Nothing started: no record appears within a while.
-    bool NothingStarted() { return !WaitForProbeRecord(m_record.Path(), 1500).found; }
+    // Called once the launch has returned.
+    bool NothingStarted() const { return !m_record.ProbeStarted(); }
 
     void ExpectStored(const wchar_t* name) {
         RegistryValue value = CurrentSelection();

@@ -33,7 +33,13 @@ public:
     ProbeRecordScope& operator=(const ProbeRecordScope&) = delete;
 
     const std::wstring& Path() const { return m_path; }
+    // True when a probe started since this scope began: one still runs, or
+    // one that ended left its record. Exact without waiting once whatever
+    // could have started a probe has returned from the start, since the
+    // started process exists from then on.
+    bool ProbeStarted() const;
 
 private:
     std::wstring m_path;
+    ULONGLONG m_began = 0; // FILETIME units
 };

@@ -1,9 +1,11 @@
 #include "ProgramRun.h"
 
+#include "Waiting.h"
+
 #include <vector>
 
 RunningProgram::RunningProgram(const std::wstring& path, const std::wstring& arguments,
-                               const std::wstring& workingDir) {
+                               const std::wstring& workingDir, Start start) {
     std::wstring commandLine = L"\"" + path + L"\"";
     if (!arguments.empty()) {
         commandLine += L" " + arguments;
@@ -13,23 +15,35 @@ RunningProgram::RunningProgram(const std::wstring& path, const std::wstring& arg
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (::CreateProcessW(path.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    const DWORD flags = start == Start::Suspended ? CREATE_SUSPENDED : 0;
+    if (::CreateProcessW(path.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, flags, nullptr,
                          workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info)) {
-        ::CloseHandle(info.hThread);
+        m_thread.reset(info.hThread);
+        if (start == Start::Running) {
+            m_thread.reset();
+        }
         m_process.reset(info.hProcess);
         m_processId = info.dwProcessId;
     }
 }
 
+void RunningProgram::Resume() {
+    if (m_thread) {
+        ::ResumeThread(m_thread.get());
+    }
+    m_thread.reset();
+}
+
 RunningProgram::~RunningProgram() {
     if (IsRunning()) {
         ::TerminateProcess(m_process.get(), 1);
-        ::WaitForSingleObject(m_process.get(), 5000);
+        ::WaitForSingleObject(m_process.get(), TimeLimit(5000));
     }
 }
 
 bool RunningProgram::WaitForExit(DWORD timeoutMs) {
-    return m_process && ::WaitForSingleObject(m_process.get(), timeoutMs) == WAIT_OBJECT_0;
+    return m_process &&
+           ::WaitForSingleObject(m_process.get(), TimeLimit(timeoutMs)) == WAIT_OBJECT_0;
 }
 
 bool RunningProgram::IsRunning() const {

@@ -12,14 +12,18 @@
 // nothing behind.
 class RunningProgram {
 public:
+    enum class Start { Running, Suspended };
+
     RunningProgram(const std::wstring& path, const std::wstring& arguments = L"",
-                   const std::wstring& workingDir = L"");
+                   const std::wstring& workingDir = L"", Start start = Start::Running);
     ~RunningProgram();
     RunningProgram(const RunningProgram&) = delete;
     RunningProgram& operator=(const RunningProgram&) = delete;
 
     bool Started() const { return static_cast<bool>(m_process); }
     DWORD ProcessId() const { return m_processId; }
+    // Lets a program started suspended run.
+    void Resume();
     HANDLE Process() const { return m_process.get(); }
     // True when the program ended within the time; its exit code is then ExitCode().
     bool WaitForExit(DWORD timeoutMs);
@@ -28,6 +32,7 @@ public:
 
 private:
     UniqueKernelHandle m_process;
+    UniqueKernelHandle m_thread; // the first thread, while suspended
     DWORD m_processId = 0;
 };
 

@@ -2,6 +2,7 @@
 
 #include "FileContents.h"
 #include "TestPaths.h"
+#include "Waiting.h"
 #include "common/UniqueHandle.h"
 
 #include <windows.h>
@@ -36,13 +37,8 @@ bool DeleteTreeOnce(const std::wstring& path) {
 } // namespace
 
 bool DeleteFolderTree(const std::wstring& path) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (DeleteTreeOnce(path)) {
-            return true;
-        }
-        ::Sleep(50);
-    }
-    return false;
+    // A program that has just ended may still hold its files for a moment.
+    return WaitUntil([&] { return DeleteTreeOnce(path); }, 5000);
 }
 
 ScratchFolder::ScratchFolder(std::wstring path) : m_path(std::move(path)) {
