@@ -53,12 +53,14 @@ VARIANT ByteArrayValue(SAFEARRAY* array) {
 
 // The firmware's answer goes to the caller only as a one-dimensional byte
 // array of exactly the expected length; anything else (another length, another
-// element type, no array) leaves the buffer alone.
+// element type, no array) leaves the buffer alone. The element size is checked
+// besides the type tag: a provider's array tagged as bytes but holding wider
+// elements would have each element copied over the one-byte variable below.
 bool CopyAnswer(const VARIANT& answer, ULONG outputSize, BYTE* output) {
     SAFEARRAY* array = V_VT(&answer) == kByteArray ? V_ARRAY(&answer) : nullptr;
     LONG lower = 0;
     LONG upper = -1;
-    if (array == nullptr || ::SafeArrayGetDim(array) != 1 ||
+    if (array == nullptr || ::SafeArrayGetDim(array) != 1 || ::SafeArrayGetElemsize(array) != 1 ||
         FAILED(::SafeArrayGetLBound(array, 1, &lower)) ||
         FAILED(::SafeArrayGetUBound(array, 1, &upper)) ||
         static_cast<LONGLONG>(upper) - lower + 1 != static_cast<LONGLONG>(outputSize)) {

@@ -49,7 +49,10 @@ int MediaMenuApp::CheckSingleInstance() {
 }
 
 int MediaMenuApp::CloseRunningMenu() {
-    HWND menu = ::FindWindowW(nullptr, MediaMenuDialog::kTitle);
+    // The menu is a dialog: looking for the dialog class as well as the title
+    // keeps an unrelated window that happens to bear the title from being
+    // closed.
+    HWND menu = ::FindWindowW(MediaMenuDialog::kWindowClass, MediaMenuDialog::kTitle);
     if (menu != nullptr) {
         ::PostMessageW(menu, WM_CLOSE, 0, 0);
     }

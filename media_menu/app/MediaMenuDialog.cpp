@@ -92,6 +92,10 @@ void MediaMenuDialog::BuildMenu() {
     m_pLayout->Layout();
     // Without a current entry the focus stays where the dialog manager put it.
     if (focusTarget != 0) {
+        // A current entry below the visible range is scrolled into view, so
+        // that the user sees what Enter would start and every key works from
+        // the first press.
+        m_pLayout->RevealEntry(focusTarget);
         if (CWnd* target = GetDlgItem(focusTarget)) {
             target->SetFocus(); // its pressed look shows the last choice
         }
@@ -172,7 +176,11 @@ BOOL MediaMenuDialog::OnHelpInfo(HELPINFO*) {
 }
 
 void MediaMenuDialog::OnEntryCommand(UINT id) {
-    HandleEntryChoice(static_cast<int>(id));
+    // The button's caption is its entry's name; without a button of that id
+    // the name is empty, which no entry has.
+    wchar_t name[kTextUnits] = {};
+    ::GetDlgItemTextW(m_hWnd, static_cast<int>(id), name, kTextUnits);
+    HandleEntryChoice(name);
     PostMessage(WM_CLOSE); // after every choice, launched or not
 }
 

@@ -11,6 +11,9 @@ class MenuLayout;
 class MediaMenuDialog : public CDialog {
 public:
     static constexpr wchar_t kTitle[] = L"VLTMedia";
+    // The system's dialog class, which the menu window has (its template
+    // names no class of its own).
+    static constexpr wchar_t kWindowClass[] = L"#32770";
 
     MediaMenuDialog();
     ~MediaMenuDialog() override;

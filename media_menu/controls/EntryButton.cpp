@@ -53,6 +53,28 @@ CBitmap* ReplaceImage(std::unique_ptr<CBitmap>& image) {
     return image.get();
 }
 
+// A caption wider than width (in dc's font) keeps as many leading
+// characters as fit together with an ellipsis, which replaces the rest. text
+// has room for one unit more than length. Returns the length to draw.
+int ShortenToFit(HDC dc, wchar_t* text, int length, int width) {
+    static const wchar_t kEllipsis[] = L"\x2026";
+    SIZE whole = {};
+    if (length == 0 || !::GetTextExtentPoint32W(dc, text, length, &whole) || whole.cx <= width) {
+        return length;
+    }
+    SIZE ellipsis = {};
+    ::GetTextExtentPoint32W(dc, kEllipsis, 1, &ellipsis);
+    const int room = width - ellipsis.cx;
+    int fit = 0;
+    SIZE kept = {};
+    if (room <= 0 || !::GetTextExtentExPointW(dc, text, length, room, &fit, nullptr, &kept)) {
+        fit = 0;
+    }
+    text[fit] = kEllipsis[0];
+    text[fit + 1] = L'\0';
+    return fit + 1;
+}
+
 } // namespace
 
 int CALLBACK EnumCaptionFaceProc(const LOGFONTW* logFont, const TEXTMETRICW*, DWORD, LPARAM) {
@@ -330,32 +352,33 @@ void EntryButton::DrawItem(LPDRAWITEMSTRUCT drawItemStruct) {
 }
 
 void EntryButton::RenderStateImages(CDC* targetDC, const RECT& rect) {
-    // All four on one memory DC, in this order: the disabled caption relies
-    // on the text alignment the three light captions leave on it.
+    // All four on one memory DC, in this order.
     CDC memoryDC;
     memoryDC.CreateCompatibleDC(targetDC);
-    RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageNormal), kWhite, m_crNormal, rect,
-                     TRUE, FALSE);
-    RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImagePressed), kWhite, m_crPressed, rect,
-                     TRUE, TRUE);
-    RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageHover), kWhite, m_crHover, rect,
-                     TRUE, FALSE);
-    RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageDisabled), kWhite, m_crDisabled,
-                     rect, FALSE, FALSE);
+    bool rendered = RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageNormal), kWhite,
+                                     m_crNormal, rect, TRUE, FALSE);
+    rendered &= RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImagePressed), kWhite,
+                                 m_crPressed, rect, TRUE, TRUE);
+    rendered &= RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageHover), kWhite,
+                                 m_crHover, rect, TRUE, FALSE);
+    rendered &= RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageDisabled), kWhite,
+                                 m_crDisabled, rect, FALSE, FALSE);
     memoryDC.DeleteDC();
-    m_bNeedsRender = FALSE;
+    // The old pictures are gone by now: after a failure the next paint must
+    // try again, or the button would stay blank for good.
+    m_bNeedsRender = rendered ? FALSE : TRUE;
 }
 
-void EntryButton::RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image, COLORREF topColour,
+bool EntryButton::RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image, COLORREF topColour,
                                    COLORREF bottomColour, const RECT& rect, BOOL lightCaption,
                                    BOOL shifted) {
     if (image == nullptr || memoryDC->GetSafeHdc() == nullptr) {
-        return;
+        return false;
     }
     // Compatible with the screen's DC, not with the memory DC, which would
     // give a monochrome bitmap.
     if (!image->CreateCompatibleBitmap(targetDC, Width(rect), Height(rect))) {
-        return;
+        return false;
     }
     ScopedSelection selection(memoryDC->GetSafeHdc(), image->GetSafeHandle());
     UniqueRegion shape = CopyWindowRegion(m_hWnd);
@@ -369,31 +392,35 @@ void EntryButton::RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image,
     if (shape) {
         DrawOutline(memoryDC, shape.get());
     }
+    return true;
 }
 
-void EntryButton::DrawCaption(CDC* dc, const RECT&, BOOL lightCaption, BOOL shifted) {
-    int oldMode = dc->SetBkMode(TRANSPARENT);
-
-    wchar_t text[MAX_PATH] = {};
-    GetWindowText(text, MAX_PATH);
-    text[MAX_PATH - 1] = L'\0';
-
+UniqueFont EntryButton::CreateCaptionFont(HDC dc) const {
     LOGFONTW font = {};
     HFONT parentFont =
         reinterpret_cast<HFONT>(::SendMessageW(::GetParent(m_hWnd), WM_GETFONT, 0, 0));
     ::GetObjectW(parentFont, sizeof font, &font);
 
-    ::EnumFontFamiliesW(dc->GetSafeHdc(), nullptr, EnumCaptionFaceProc,
-                        reinterpret_cast<LPARAM>(m_hWnd));
+    ::EnumFontFamiliesW(dc, nullptr, EnumCaptionFaceProc, reinterpret_cast<LPARAM>(m_hWnd));
     if (g_szCaptionFace[0] != L'\0') {
         ::lstrcpynW(font.lfFaceName, g_szCaptionFace, LF_FACESIZE);
     }
     // Twice the parent's height with the sign turned over: the parent's
     // character height of -11 becomes a cell height of 22.
     font.lfHeight = -::MulDiv(font.lfHeight, 200, 100);
+    return UniqueFont(::CreateFontIndirectW(&font));
+}
+
+void EntryButton::DrawCaption(CDC* dc, const RECT& rect, BOOL lightCaption, BOOL shifted) {
+    int oldMode = dc->SetBkMode(TRANSPARENT);
+
+    // One unit more than a caption can have, for the ellipsis.
+    wchar_t text[MAX_PATH + 1] = {};
+    GetWindowText(text, MAX_PATH);
+    text[MAX_PATH - 1] = L'\0';
 
     {
-        UniqueFont captionFont(::CreateFontIndirectW(&font));
+        UniqueFont captionFont = CreateCaptionFont(dc->GetSafeHdc());
         ScopedSelection selection(dc->GetSafeHdc(), captionFont.get());
         TEXTMETRICW metrics = {};
         dc->GetTextMetrics(&metrics);
@@ -405,13 +432,14 @@ void EntryButton::DrawCaption(CDC* dc, const RECT&, BOOL lightCaption, BOOL shif
             x += m_nDepth;
             y += m_nDepth;
         }
-        int length = ::lstrlenW(text);
+        int length = ShortenToFit(dc->GetSafeHdc(), text, ::lstrlenW(text),
+                                  Width(rect) - metrics.tmAveCharWidth);
+        // Set for every caption: the embossed one must not depend on what
+        // earlier renderings left on a shared DC.
+        dc->SetTextAlign(TA_CENTER | TA_BOTTOM);
         if (lightCaption) {
             dc->SetTextColor(kWhite);
-            dc->SetTextAlign(TA_CENTER | TA_BOTTOM);
         } else {
-            // Embossed. The alignment stays what the light captions rendered
-            // before on the same memory DC left behind.
             dc->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
             dc->TextOut(x + 1, y + 1, text, length);
             dc->SetTextColor(::GetSysColor(COLOR_BTNSHADOW));

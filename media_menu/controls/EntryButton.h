@@ -58,6 +58,12 @@ public:
     // WM_DRAWITEM, reflected from the parent.
     void DrawItem(LPDRAWITEMSTRUCT drawItemStruct) override;
 
+    // The font the caption is drawn in: the parent's font in the caption
+    // face (looked for among dc's font families), twice as high. A caption
+    // wider than the button less one average character of this font is
+    // drawn shortened, ending in an ellipsis.
+    UniqueFont CreateCaptionFont(HDC dc) const;
+
 protected:
     void PreSubclassWindow() override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -73,7 +79,8 @@ protected:
 
     // Painting.
     void RenderStateImages(CDC* targetDC, const RECT& rect);
-    void RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image, COLORREF topColour,
+    // False when the picture could not be made.
+    bool RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image, COLORREF topColour,
                           COLORREF bottomColour, const RECT& rect, BOOL lightCaption, BOOL shifted);
     void DrawCaption(CDC* dc, const RECT& rect, BOOL lightCaption, BOOL shifted);
     void DrawOutline(CDC* dc, HRGN shape);

@@ -4,15 +4,20 @@
 #include "MenuEntryList.h"
 #include "PathMacros.h"
 #include "SettingsStore.h"
+#include "TextBuffer.h"
 
-ChoiceOutcome HandleEntryChoice(int commandId) {
+ChoiceOutcome HandleEntryChoice(const wchar_t* name) {
+    if (name == nullptr || !IsTerminatedWithin(name, kTextUnits)) {
+        return ChoiceOutcome::NoSuchEntry;
+    }
     UniqueMenuEntryList list;
     // An allocation failure (-1) still leaves the records built so far; the
     // chosen one may be among them, so the count is not looked at.
     LoadMenuEntries(list.put());
-    const int index = commandId - kEntryCommandBase;
     MenuEntry* entry = list.get();
-    while (entry != nullptr && entry->nIndex != index) {
+    // Subkey names compare as the registry compares them: without case.
+    while (entry != nullptr &&
+           ::CompareStringOrdinal(entry->szName, -1, name, -1, TRUE) != CSTR_EQUAL) {
         entry = entry->pNext;
     }
     if (entry == nullptr) {

@@ -6,13 +6,15 @@
 constexpr int kEntryCommandBase = 231;
 
 enum class ChoiceOutcome {
-    NoSuchEntry,  // the entry has vanished from the registry: nothing stored or launched
+    NoSuchEntry,  // no entry of that name any more: nothing stored or launched
     Launched,     // launched, or nothing to launch (empty assignment)
     LaunchFailed, // stored as "CurrentSelection", but the launch failed
 };
 
-// Loads the entries afresh, finds the one whose index is commandId minus
-// 231, stores its name as "CurrentSelection" (before launching, whatever the
+// Loads the entries afresh, finds the one named name (the caption of the
+// chosen button: matching by name, not by position, keeps the choice right
+// when another program adds or removes entries while the menu is open),
+// stores its name as "CurrentSelection" (before launching, whatever the
 // launch then does), expands its assignment's macros in memory, launches it
-// and frees the list.
-ChoiceOutcome HandleEntryChoice(int commandId);
+// and frees the list. No entry of that name: nothing is stored or launched.
+ChoiceOutcome HandleEntryChoice(const wchar_t* name);

@@ -16,6 +16,14 @@ bool Contains(const wchar_t* text, const wchar_t* part) {
     return ::StrStrIW(text, part) != nullptr;
 }
 
+// An applet is a file whose name ends in ".cpl"; a path that merely has
+// ".cpl" inside (a folder named "x.cplayer") is an ordinary file or folder.
+bool EndsWithAppletExtension(const wchar_t* text, size_t length) {
+    static const wchar_t kApplet[] = L".cpl";
+    const size_t extension = ARRAYSIZE(kApplet) - 1;
+    return length >= extension && ::StrCmpIW(text + length - extension, kApplet) == 0;
+}
+
 bool ShellSucceeded(HINSTANCE result) {
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
@@ -62,10 +70,28 @@ void SplitQuoted(const wchar_t* text, size_t length, wchar_t* program, wchar_t* 
     }
 }
 
-// program.exe arguments: cut at the first blank, which starts the parameters.
-void SplitAtBlank(const wchar_t* text, size_t length, wchar_t* program, wchar_t* parameters) {
+// Where an unquoted program ends: right after the first ".exe" that is
+// followed by a blank or the end of the text, so that a path with blanks
+// ("C:\Program Files\Tool\tool.exe /x") stays whole. A text without such
+// an ".exe" is cut at its first blank.
+size_t UnquotedProgramLength(const wchar_t* text, size_t length) {
+    static const wchar_t kProgram[] = L".exe";
+    const size_t extension = ARRAYSIZE(kProgram) - 1;
+    for (const wchar_t* found = ::StrStrIW(text, kProgram); found != nullptr;
+         found = ::StrStrIW(found + 1, kProgram)) {
+        const size_t end = static_cast<size_t>(found - text) + extension;
+        if (end == length || text[end] == L' ') {
+            return end;
+        }
+    }
     const wchar_t* blank = wcschr(text, L' ');
-    size_t programLength = blank == nullptr ? length : static_cast<size_t>(blank - text);
+    return blank == nullptr ? length : static_cast<size_t>(blank - text);
+}
+
+// program.exe arguments: the parameters start with the blank that ends the
+// program.
+void SplitUnquoted(const wchar_t* text, size_t length, wchar_t* program, wchar_t* parameters) {
+    const size_t programLength = UnquotedProgramLength(text, length);
     CopyText(program, kTextUnits, text, programLength);
     CopyText(parameters, kTextUnits, text + programLength, length - programLength);
 }
@@ -130,7 +156,7 @@ bool ComposeLaunch(const wchar_t* text, LaunchKind& kind, wchar_t* program, wcha
     }
 
     if (Exists(text)) {
-        if (Contains(text, L".cpl")) {
+        if (EndsWithAppletExtension(text, length)) {
             kind = LaunchKind::Applet;
             if (!ComposeApplet(text, length, program, parameters)) {
                 return false;
@@ -151,7 +177,7 @@ bool ComposeLaunch(const wchar_t* text, LaunchKind& kind, wchar_t* program, wcha
             SplitQuoted(text, length, program, parameters);
         } else {
             kind = LaunchKind::ProgramWithArguments;
-            SplitAtBlank(text, length, program, parameters);
+            SplitUnquoted(text, length, program, parameters);
         }
     } else {
         kind = LaunchKind::Browser;

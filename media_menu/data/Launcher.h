@@ -9,11 +9,11 @@
 // Which of the launch cases a text fell into, tested in this order.
 enum class LaunchKind {
     Nothing = 1,          // empty text: nothing to launch
-    Applet,               // an existing ".cpl" file: control.exe "text"
+    Applet,               // an existing file ending in ".cpl": control.exe "text"
     ExistingPath,         // an existing file or folder, opened as it is
     Associated,           // not existing, but the shell knows a program for it
     QuotedProgram,        // "program.exe" arguments
-    ProgramWithArguments, // program.exe arguments (cut at the first blank)
+    ProgramWithArguments, // program.exe arguments (cut after the ".exe" before a blank)
     Browser,              // anything else: given to the program that opens "Blank.htm"
 };
 

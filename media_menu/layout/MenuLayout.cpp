@@ -33,11 +33,14 @@ constexpr COLORREF kHoverColour = RGB(0x30, 0x72, 0xCA);
 
 constexpr int kCaptionUnits = 260;
 
-// An entry whose window could not be created stays in the list; every window
-// call on it is skipped, since several of them (InvalidateRect, GetDC,
-// SetFocus) mean something else entirely for a null window. The framework
-// leaves no handle behind a failed creation or a destroyed window.
-bool HasWindow(const CWnd* wnd) { return wnd != nullptr && wnd->m_hWnd != nullptr; }
+// Every window call on a button without a window is skipped, since several
+// of them (InvalidateRect, GetDC, SetFocus) mean something else entirely for
+// a null window: entries without one are dropped when added, but the scroll
+// buttons' creation may fail too. The framework leaves no handle behind a
+// failed creation or a destroyed window.
+bool HasWindow(const CWnd* wnd) {
+    return wnd != nullptr && wnd->m_hWnd != nullptr;
+}
 
 void Repaint(CWnd* wnd) {
     if (HasWindow(wnd)) {
@@ -97,9 +100,13 @@ int MenuLayout::AddEntry(int commandId, LPCWSTR caption) {
     // Created 0 x 0 at (0, 0) with an empty rounded shape; Layout gives the
     // entry its size and its real shape.
     UniqueRegion shape(::CreateRoundRectRgn(0, 0, 0, 0, kEmptyShapeCorner, kEmptyShapeCorner));
-    CreateMenuButton(*button, caption, shape.get(), m_pDialog, static_cast<UINT>(commandId));
+    const BOOL created =
+        CreateMenuButton(*button, caption, shape.get(), m_pDialog, static_cast<UINT>(commandId));
     shape.reset(); // the button keeps its own copy
-    if (!m_entries.Append(button)) {
+    // An entry without a window is dropped like one without memory: kept in
+    // the list, it would hand its empty rectangle to its neighbour when the
+    // view scrolls, shrinking that entry to nothing for good.
+    if (!created || !m_entries.Append(button)) {
         // No memory for the link: the button could never be reached again.
         button->DestroyWindow();
         delete button;
@@ -123,7 +130,7 @@ int MenuLayout::Layout() {
     frame.hMargin = ::GetSystemMetrics(SM_CXHTHUMB) / 2;
     frame.vMargin = ::GetSystemMetrics(SM_CYVTHUMB) / 2;
 
-    frame.entryWidth = MeasureEntryWidth();
+    frame.entryWidth = MeasureEntryWidth(frame.work.right - frame.work.left);
     CreateScrollButtons();
     const int fitHeight = kEntryPitch * n + kFitExtra + frame.captionHeight + frame.borderHeight;
 
@@ -150,7 +157,7 @@ int MenuLayout::Layout() {
     return m_bLayoutSuspended;
 }
 
-int MenuLayout::MeasureEntryWidth() const {
+int MenuLayout::MeasureEntryWidth(int workWidth) const {
     TEXTMETRICW metrics = {};
     {
         CClientDC dc(m_pDialog);
@@ -160,9 +167,6 @@ int MenuLayout::MeasureEntryWidth() const {
     const int n = m_entries.GetCount();
     for (int i = 0; i < n; ++i) {
         EntryButton* entry = m_entries.GetAt(i);
-        if (!HasWindow(entry)) {
-            continue;
-        }
         wchar_t caption[kCaptionUnits] = {};
         const int length = entry->GetWindowText(caption, kCaptionUnits);
         // Measured with the font an entry's own DC starts with.
@@ -176,7 +180,41 @@ int MenuLayout::MeasureEntryWidth() const {
     if (width < kNarrowThreshold) {
         width = kSubstituteWidth;
     }
+    // The captions are drawn in a larger font than the one measured above.
+    // Entries too narrow for that are widened, never beyond the work area:
+    // a caption that still does not fit is drawn shortened.
+    const int drawn = MeasureDrawnCaptions();
+    const int widestAllowed = workWidth - kSideAllowance;
+    if (drawn > width && width < widestAllowed) {
+        width = drawn < widestAllowed ? drawn : widestAllowed;
+    }
     return width;
+}
+
+// The widest caption in the font the entries draw it in, plus one average
+// character of that font (the room the text rule above leaves as well); 0
+// without entries.
+int MenuLayout::MeasureDrawnCaptions() const {
+    if (m_entries.GetCount() == 0) {
+        return 0;
+    }
+    // One font serves for every entry: all draw in their parent's font.
+    EntryButton* first = m_entries.GetAt(0);
+    CClientDC dc(first);
+    UniqueFont font = first->CreateCaptionFont(dc.GetSafeHdc());
+    ScopedSelection selection(dc.GetSafeHdc(), font.get());
+    TEXTMETRICW metrics = {};
+    dc.GetTextMetrics(&metrics);
+    int widest = 0;
+    for (int i = 0; i < m_entries.GetCount(); ++i) {
+        wchar_t caption[kCaptionUnits] = {};
+        const int length = m_entries.GetAt(i)->GetWindowText(caption, kCaptionUnits);
+        const SIZE extent = dc.GetTextExtent(caption, length);
+        if (extent.cx > widest) {
+            widest = extent.cx;
+        }
+    }
+    return widest + metrics.tmAveCharWidth;
 }
 
 void MenuLayout::CreateScrollButtons() {
@@ -460,6 +498,36 @@ int MenuLayout::FindVisibleEntry(int id) const {
         }
     }
     return -1;
+}
+
+void MenuLayout::RevealEntry(int id) {
+    const int n = m_entries.GetCount();
+    int index = m_nEndVisible;
+    while (index < n && !(HasWindow(m_entries.GetAt(index)) &&
+                          ::GetWindowLongW(m_entries.GetAt(index)->m_hWnd, GWL_ID) == id)) {
+        ++index;
+    }
+    const int span = m_nEndVisible - m_nFirstVisible;
+    if (index >= n || span == 0) {
+        return; // in view already (or above it), no such entry, or no room
+    }
+    const int first = index - span + 1;
+    // The entries coming into view take the slots of those in view now, from
+    // the bottom up: an entry in both ranges gives up its slot only after it
+    // has been read.
+    for (int j = span - 1; j >= 0; --j) {
+        const RECT slot = ClientRectOf(m_entries.GetAt(m_nFirstVisible + j));
+        EntryButton* entry = m_entries.GetAt(first + j);
+        entry->SetWindowPos(nullptr, slot.left, slot.top, slot.right - slot.left,
+                            slot.bottom - slot.top, SWP_NOZORDER);
+    }
+    m_nFirstVisible = first;
+    m_nEndVisible = index + 1;
+    MakeUsable(&m_btnUp);
+    if (m_nEndVisible == n) {
+        HideOrDisableScrollButton(&m_btnDown);
+    }
+    ShowVisibleEntries();
 }
 
 int MenuLayout::Focus(CWnd* control) {

@@ -70,6 +70,11 @@ public:
     void ShowVisibleEntries();
     // Index of the visible entry with control id id, or -1.
     int FindVisibleEntry(int id) const;
+    // Brings the entry with control id id into view when it lies below the
+    // visible range: the range moves down until that entry is its last one,
+    // as that many steps of ScrollDown would, but without focusing anything.
+    // An entry already in view changes nothing.
+    void RevealEntry(int id);
     // A WM_NEXTDLGCTL request: wParam 0 moves forward, otherwise backward.
     // Returns 1 when the request is left to the dialog's default processing
     // (no focus at all, or a window handle in wParam), 0 when handled here.
@@ -97,7 +102,9 @@ private:
         SIZE marker; // window size of the footer marker
     };
 
-    int MeasureEntryWidth() const;
+    // The entries' width for a work area workWidth pixels wide.
+    int MeasureEntryWidth(int workWidth) const;
+    int MeasureDrawnCaptions() const;
     void CreateScrollButtons();
     void FittingLayout(const Frame& frame, int fitHeight, bool captioned);
     void ScrollingLayout(const Frame& frame, bool captioned);

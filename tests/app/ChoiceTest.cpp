@@ -41,11 +41,14 @@ TEST_F(MenuAppChoiceTest, ClickOnAnEntryStoresItLaunchesItAndEnds) {
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    // Another program adds an entry that sorts before the chosen one: the
+    // choice still goes by the button's entry, not by its position.
+    AddEntry(L"Aardvark", L"");
     menu.ClickChild(kFirstEntryId + 1);
 
     ProbeRecord record = Record();
     ASSERT_TRUE(record.found) << "the probe was not started";
-    // Cut at the first blank: the parameters keep that blank.
+    // Cut after the ".exe": the parameters keep the blank behind it.
     EXPECT_EQ(L"  -x y", record.Arguments()) << Utf8(record.commandLine);
     EXPECT_EQ(m_plainFolder, record.workingDirectory);
     ExpectEnded(menu);

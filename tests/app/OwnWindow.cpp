@@ -62,7 +62,8 @@ void OwnWindow::Run() {
         exStyle |= WS_EX_NOACTIVATE;
     }
     const RECT& r = m_options.rect;
-    m_window = ::CreateWindowExW(exStyle, kClassName, m_options.title.c_str(), WS_POPUP, r.left,
+    const wchar_t* windowClass = m_options.dialogClass ? WC_DIALOG : kClassName;
+    m_window = ::CreateWindowExW(exStyle, windowClass, m_options.title.c_str(), WS_POPUP, r.left,
                                  r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                                  ::GetModuleHandleW(nullptr), nullptr);
     if (m_window != nullptr) {

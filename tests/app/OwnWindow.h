@@ -23,6 +23,9 @@ public:
         bool shownWithoutActivation = false;
         // Shown and activated (made the foreground window) right away.
         bool shownAndActivated = false;
+        // Of the system's dialog class "#32770", as the menu window is,
+        // rather than of a class of the test's own.
+        bool dialogClass = false;
         // A named mutex that the window opens and keeps open from its first
         // WM_CLOSE on: the closer that sent it then counts as at work for as
         // long as the window lives, however slowly later starts arrive.

@@ -24,10 +24,18 @@ private:
     bool m_existed = false;
 };
 
-OwnWindow::Options StandIn() {
+// A window titled "VLTMedia": of the dialog class it stands in for the menu;
+// of a class of the test's own it is an unrelated window that must be left
+// alone. Hidden: a closer finds it all the same.
+OwnWindow::Options TitledLikeTheMenu(bool dialogClass) {
     OwnWindow::Options options;
-    options.title = kMenuTitle; // hidden: FindWindowW finds it all the same
+    options.title = kMenuTitle;
+    options.dialogClass = dialogClass;
     return options;
+}
+
+OwnWindow::Options StandIn() {
+    return TitledLikeTheMenu(true);
 }
 
 struct StartsOutcome {
@@ -131,16 +139,19 @@ TEST_F(MenuAppSingleInstanceTest, StartWhileAnotherIsClosingDoesNothing) {
 
 TEST_F(MenuAppSingleInstanceTest, StartWhileTheMenuProcessHasNoWindowEndsWithoutOpeningOne) {
     // The menu process still running but its window already gone (or not
-    // yet made): the start finds nothing to close and opens nothing.
+    // yet made): the start finds nothing to close and opens nothing, and an
+    // unrelated window that bears the menu's title is not taken for it.
     HeldMutex instance(kInstanceMutex);
     ASSERT_TRUE(instance.Created());
+    OwnWindow unrelated(TitledLikeTheMenu(false));
     StartsOutcome starts = StartSeveral(1);
     EXPECT_TRUE(starts.allEnded);
     EXPECT_EQ(0, starts.showedMenu);
+    EXPECT_EQ(0, unrelated.CloseRequests()) << "WM_CLOSE messages received";
 }
 
 TEST_F(MenuAppSingleInstanceTest, UnrelatedWindowTitledLikeTheMenuNeitherStopsNorGetsClosed) {
-    OwnWindow standIn(StandIn());
+    OwnWindow standIn(TitledLikeTheMenu(false));
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu()) << "the menu did not open";
     EXPECT_NE(standIn.Handle(), menu.Window());

@@ -241,6 +241,14 @@ protected:
     RECT m_ink[4] = {};
 };
 
+TEST_F(CaptionTest, CaptionWiderThanTheButtonIsShortenedToFitInside) {
+    m_button.SetWindowText(std::wstring(40, L'W').c_str());
+    m_button.m_bNeedsRender = TRUE; // the same shape as the empty button's
+    const RECT ink = DifferenceBox(Pictures(m_button)[kNormal], m_empty[kNormal]);
+    EXPECT_GT(ink.left, 3) << Text(ink);
+    EXPECT_LT(ink.right, W() - 3) << Text(ink);
+}
+
 TEST_F(CaptionTest, CaptionIsCentredAndTwiceTheParentsHeight) {
     const RECT& ink = m_ink[kNormal];
     ASSERT_FALSE(::IsRectEmpty(&ink)) << "the caption is drawn";
@@ -343,6 +351,18 @@ TEST_F(PaintTest, PlainRepaintReusesThePicturesApplyRoundedShapeRendersThemAgain
     Picture rendered = ReadPicture(*m_button.m_pImageNormal);
     RECT changed = DifferenceBox(before, rendered);
     EXPECT_FALSE(::IsRectEmpty(&changed)) << "the new caption and shape are rendered";
+}
+
+TEST_F(PaintTest, FailedRenderingIsTriedAgainAtTheNextPaint) {
+    // Pictures this large cannot be made in a 32-bit process.
+    m_button.SetWindowPos(nullptr, 0, 0, 30000, 30000, SWP_NOMOVE | SWP_NOZORDER);
+    m_button.RedrawWindow();
+    ASSERT_EQ(nullptr, m_button.m_pImageNormal->GetSafeHandle());
+    EXPECT_TRUE(m_button.m_bNeedsRender);
+    m_button.SetWindowPos(nullptr, 0, 0, W(), H(), SWP_NOMOVE | SWP_NOZORDER);
+    m_button.RedrawWindow();
+    EXPECT_FALSE(m_button.m_bNeedsRender);
+    EXPECT_NE(nullptr, m_button.m_pImageNormal->GetSafeHandle());
 }
 
 TEST_F(PaintTest, RenderingAndPaintingLeakNoGdiObject) {

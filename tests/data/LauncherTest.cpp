@@ -56,7 +56,7 @@ protected:
     ChoiceOutcome Choose(const std::wstring& assignment) {
         SetCurrentSelection(L"Earlier"); // present, so no first-run entry joins the list
         AddEntry(L"Probe", assignment);
-        ChoiceOutcome outcome = HandleEntryChoice(kEntryCommandBase + 1);
+        ChoiceOutcome outcome = HandleEntryChoice(L"Probe");
         ExpectStored(L"Probe");
         return outcome;
     }
@@ -203,17 +203,25 @@ TEST_F(LaunchTest, EmptyAssignmentLaunchesNothingButIsStored) {
     EXPECT_TRUE(NothingStarted());
 }
 
-TEST_F(LaunchTest, ChoosingFindsTheEntryByIndexAndIgnoresVanishedOnes) {
+TEST_F(LaunchTest, ChoosingFindsTheEntryByNameAndIgnoresVanishedOnes) {
     SetCurrentSelection(L"Alpha");
-    AddEntry(L"Alpha", L"");
     AddEntry(L"Bravo", L"");
     AddEntry(L"Charlie", L"");
-    EXPECT_EQ(ChoiceOutcome::Launched, HandleEntryChoice(233));
-    ExpectStored(L"Bravo");
-    // Entry 4 has gone (or never was) by the time of the command.
-    EXPECT_EQ(ChoiceOutcome::NoSuchEntry, HandleEntryChoice(235));
-    EXPECT_EQ(ChoiceOutcome::NoSuchEntry, HandleEntryChoice(231));
-    ExpectStored(L"Bravo");
+    const struct {
+        const wchar_t* name;
+        ChoiceOutcome outcome;
+        const wchar_t* stored;
+    } cases[] = {
+        {L"Charlie", ChoiceOutcome::Launched, L"Charlie"},
+        {L"bravo", ChoiceOutcome::Launched, L"Bravo"},    // the registry ignores case
+        {L"Alpha", ChoiceOutcome::NoSuchEntry, L"Bravo"}, // gone (or never was)
+        {L"", ChoiceOutcome::NoSuchEntry, L"Bravo"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf8(c.name));
+        EXPECT_EQ(c.outcome, HandleEntryChoice(c.name));
+        ExpectStored(c.stored);
+    }
 }
 
 TEST_F(LaunchTest, ExistingAppletIsComposedAsControlPanelCommand) {
@@ -226,9 +234,12 @@ TEST_F(LaunchTest, ExistingAppletIsComposedAsControlPanelCommand) {
     EXPECT_EQ(L"\"" + applet + L"\"", c.parameters);
     EXPECT_EQ(WindowsFolder() + L"\\System32", c.workingDirectory);
 
-    // An applet text that names no file (arguments behind it) is no applet.
+    // An applet text that names no file (arguments behind it) is no applet,
+    // and neither is a file whose path merely has ".cpl" inside.
     Composed withArguments = Compose(applet + L",@1");
     EXPECT_EQ(LaunchKind::Browser, withArguments.kind);
+    m_root.AddFolder(L"x.cplayer");
+    EXPECT_EQ(LaunchKind::ExistingPath, Compose(m_root.AddFile(L"x.cplayer\\p.txt")).kind);
 }
 
 TEST_F(LaunchTest, AppletWhoseQuotedPathWouldNotFitIsNotLaunched) {
@@ -255,8 +266,12 @@ TEST_F(LaunchTest, ProgramTextsAreSplitAsTheShellExpects) {
         const wchar_t* parameters;
         const wchar_t* workingDirectory;
     } cases[] = {
-        {L"C:\\no where\\p.exe -x y", LaunchKind::ProgramWithArguments, L"C:\\no",
-         L" where\\p.exe -x y", L"C:\\"},
+        {L"C:\\no where\\p.exe -x y", LaunchKind::ProgramWithArguments, L"C:\\no where\\p.exe",
+         L" -x y", L"C:\\no where"},
+        {L"C:\\a.exe b\\p.exe -x", LaunchKind::ProgramWithArguments, L"C:\\a.exe", L" b\\p.exe -x",
+         L"C:\\"},
+        {L"C:\\a.exec\\p x", LaunchKind::ProgramWithArguments, L"C:\\a.exec\\p", L" x",
+         L"C:\\a.exec"},
         {L"C:\\nowhere\\p.EXE", LaunchKind::ProgramWithArguments, L"C:\\nowhere\\p.EXE", L"",
          L"C:\\nowhere"},
         {L"C:\\p.exe -x", LaunchKind::ProgramWithArguments, L"C:\\p.exe", L" -x", L"C:\\"},
@@ -275,8 +290,8 @@ TEST_F(LaunchTest, ProgramTextsAreSplitAsTheShellExpects) {
         EXPECT_EQ(expected.parameters, c.parameters);
         EXPECT_EQ(expected.workingDirectory, c.workingDirectory);
     }
-    // A program text that starts with its blank leaves no program to start.
-    EXPECT_FALSE(Compose(L" p.exe").ok);
+    // A text cut at its first blank, which starts it, leaves no program.
+    EXPECT_FALSE(Compose(L" x.exe2").ok);
 }
 
 } // namespace

@@ -171,9 +171,9 @@ TEST_F(MenuEntryListTest, StoredTextsWithoutTerminatorOrOfOtherTypesStayBounded)
         << list.entries[2].assignment.size();
 
     // Choosing such an entry stores it and fails harmlessly (no browser set).
-    EXPECT_EQ(ChoiceOutcome::LaunchFailed, HandleEntryChoice(kEntryCommandBase + 2));
+    EXPECT_EQ(ChoiceOutcome::LaunchFailed, HandleEntryChoice(L"Number"));
     EXPECT_EQ(L"Number", CurrentSelection().Text());
-    EXPECT_NE(ChoiceOutcome::NoSuchEntry, HandleEntryChoice(kEntryCommandBase + 1));
+    EXPECT_NE(ChoiceOutcome::NoSuchEntry, HandleEntryChoice(L"Binary"));
     EXPECT_EQ(L"Binary", CurrentSelection().Text());
 }
 

@@ -1,5 +1,6 @@
 // The deliverables are 32-bit x86 PE files that need nothing but Windows'
-// own DLLs (the C++ runtime is linked in statically).
+// own DLLs (the C++ runtime is linked in statically); the programs carry a
+// manifest that says which rights they need and which Windows they know.
 #include "tests/support/PeImage.h"
 #include "tests/support/TestPaths.h"
 
@@ -11,7 +12,24 @@ struct Deliverable {
     const wchar_t* fileName;
     WORD subsystem;
     bool isDll;
+    const char* executionLevel; // of the manifest; none for a DLL
 };
+
+// The program's manifest resource as text; empty when there is none.
+std::string ManifestOf(const std::wstring& path) {
+    std::string text;
+    HMODULE module = ::LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC resource =
+        module ? ::FindResourceW(module, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST) : nullptr;
+    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
+    if (const char* data = loaded ? static_cast<const char*>(::LockResource(loaded)) : nullptr) {
+        text.assign(data, ::SizeofResource(module, resource));
+    }
+    if (module != nullptr) {
+        ::FreeLibrary(module);
+    }
+    return text;
+}
 
 void PrintTo(const Deliverable& d, std::ostream* os) {
     *os << Utf8(d.fileName);
@@ -31,13 +49,23 @@ TEST_P(BinaryFormatTest, IsA32BitPeImportingOnlySystemDlls) {
     for (const std::string& dll : image.importedDlls) {
         EXPECT_TRUE(IsWindowsSystemDll(dll)) << Utf8(path) << " imports " << dll;
     }
+    if (d.executionLevel != nullptr) {
+        const std::string manifest = ManifestOf(path);
+        EXPECT_NE(std::string::npos,
+                  manifest.find("level=\"" + std::string(d.executionLevel) + "\""))
+            << manifest;
+        // Windows 10 and 11 among the supported systems.
+        EXPECT_NE(std::string::npos, manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"))
+            << manifest;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Deliverables, BinaryFormatTest,
-    ::testing::Values(Deliverable{L"kbdsetup.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false},
-                      Deliverable{L"VLTMedia.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false},
-                      Deliverable{L"wzkWmiBios.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true}),
+    ::testing::Values(Deliverable{L"kbdsetup.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false,
+                                  "requireAdministrator"},
+                      Deliverable{L"VLTMedia.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false, "asInvoker"},
+                      Deliverable{L"wzkWmiBios.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr}),
     [](const ::testing::TestParamInfo<Deliverable>& info) {
         std::wstring name = info.param.fileName;
         return Utf8(name.substr(0, name.find(L'.')));

@@ -3,6 +3,7 @@
 #include "tests/support/ProgramRun.h"
 #include "tests/support/RegistryProbe.h"
 #include "tests/support/TestPaths.h"
+#include "common/UniqueHandle.h"
 
 #include <gtest/gtest.h>
 
@@ -52,6 +53,17 @@ TEST_F(KbdSetupTest, WritesTheThreeValuesWithExactTypesAndSizes) {
     EXPECT_EQ(L"KBD106.DLL", layer.Text());
     EXPECT_EQ(22u, layer.data.size());
     EXPECT_EQ(3u, RegistryValueNames(HKEY_LOCAL_MACHINE, kKeyW).size());
+}
+
+TEST_F(KbdSetupTest, CreatesTheKeyToLastAcrossRestarts) {
+    ASSERT_FALSE(ReadRegistryValueA(HKEY_LOCAL_MACHINE, kKeyA, "LayerDriver JPN").exists);
+    RunKbdSetup();
+    // Only a volatile key (gone at the next start) refuses a lasting subkey.
+    UniqueRegKey child;
+    EXPECT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, (std::wstring(kKeyW) + L"\\Lasting").c_str(), 0,
+                                nullptr, REG_OPTION_NON_VOLATILE, KEY_READ, nullptr, child.put(),
+                                nullptr));
 }
 
 TEST_F(KbdSetupTest, KeepsOtherValuesAndOverwritesItsOwn) {

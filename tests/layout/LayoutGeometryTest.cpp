@@ -113,34 +113,35 @@ TEST_F(MenuLayoutGeometryTest, NoEntriesGiveAWindow410By9WithBothScrollButtonsHi
     });
 }
 
-TEST_F(MenuLayoutGeometryTest, EntryWidthIsTheWidestTextPlusAverageWidthFrom280On) {
+TEST_F(MenuLayoutGeometryTest, EntriesAreWidenedToTheirCaptionAsDrawnUpToTheWorkAreaWidth) {
     ScopedWorkArea area(RECT{0, 0, 1024, 738});
     LayoutHost host;
     host.Run([](LayoutHost& h) {
-        // Captions measured in an entry's own DC, as the layout measures them.
+        // Captions measured in the font the entries draw them in; each needs
+        // one average character of that font besides.
         h.Build({L"probe"});
-        const int average = AverageCharWidth(h.m_hWnd);
-        HWND probe = h.layout->GetEntryAt(0)->m_hWnd;
-        HDC dc = ::GetDC(probe);
-        const std::wstring text279 = CaptionOfWidth(dc, 279 - average);
-        const std::wstring text280 = CaptionOfWidth(dc, 280 - average);
-        const std::wstring text399 = CaptionOfWidth(dc, 399 - average);
-        ::ReleaseDC(probe, dc);
-        ASSERT_FALSE(text279.empty());
-        ASSERT_FALSE(text280.empty());
-        ASSERT_FALSE(text399.empty());
-
+        EntryButton* probe = h.layout->GetEntryAt(0);
+        HDC dc = ::GetDC(probe->m_hWnd);
+        UniqueFont font = probe->CreateCaptionFont(dc);
+        ScopedSelection selection(dc, font.get());
+        TEXTMETRICW metrics = {};
+        ::GetTextMetricsW(dc, &metrics);
         struct Case {
             std::wstring widest;
             int entryWidth;
+        } cases[] = {
+            {CaptionOfWidth(dc, 400 - metrics.tmAveCharWidth), 400}, // fits the usual 400
+            {CaptionOfWidth(dc, 401 - metrics.tmAveCharWidth), 401},
+            {CaptionOfWidth(dc, 700 - metrics.tmAveCharWidth), 700},
+            {CaptionOfWidth(dc, 1100), 1014}, // the window stays inside the work area
         };
-        for (const Case& c : {Case{text279, 400}, Case{text280, 280}, Case{text399, 399}}) {
+        ::ReleaseDC(probe->m_hWnd, dc);
+        for (const Case& c : cases) {
             SCOPED_TRACE(c.entryWidth);
+            ASSERT_FALSE(c.widest.empty());
             MenuLayout& layout = h.Build({L"a", c.widest, L"b"});
             EXPECT_EQ(c.entryWidth + 10, Width(ScreenRectOf(h.m_hWnd)));
             EXPECT_EQ(c.entryWidth, Width(ScreenRectOf(layout.GetEntryAt(1)->m_hWnd)));
-            EXPECT_EQ(1024 - ::GetSystemMetrics(SM_CXHTHUMB) / 2 - 10 - c.entryWidth,
-                      ScreenRectOf(h.m_hWnd).left);
         }
     });
 }

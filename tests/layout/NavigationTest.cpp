@@ -156,6 +156,34 @@ TEST_F(NavigationTest, TabScrollsTwelveEntriesThroughEightSlotsAndShiftTabBack) 
     });
 }
 
+// The current entry at open, as the menu window reveals and focuses it.
+TEST_F(NavigationTest, RevealingAnEntryBelowTheViewMakesItTheLastVisibleOne) {
+    const struct {
+        int index;
+        View view;
+    } cases[] = {
+        {5, {0, "entry 5", false, true}}, // in view already: nothing moves
+        {9, {2, "entry 9", true, true}},
+        {11, {4, "entry 11", true, false}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        LayoutHost host;
+        host.Run([&c](LayoutHost& h) {
+            ScopedWorkArea area(WorkAreaShowing(h, 8));
+            MenuLayout& layout = h.Build(Captions(12));
+            const std::vector<RECT> slots = Slots(h);
+            layout.RevealEntry(232 + c.index);
+            ::SetFocus(layout.GetEntryAt(c.index)->m_hWnd);
+            ExpectView(h, slots, c.view);
+            h.Previous(); // and the keys work from there at once
+            ExpectView(h, slots,
+                       {c.view.first, "entry " + std::to_string(c.index - 1), c.view.upUsable,
+                        c.view.downUsable});
+        });
+    }
+}
+
 // Seven entries of which three are shown: the end is four steps away.
 TEST_F(NavigationTest, KeysOnTheFocusedButtonMoveAndScrollTheSameWay) {
     LayoutHost host;
