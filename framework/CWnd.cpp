@@ -109,10 +109,10 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
     HWND created;
     {
         CreationHook hook(this, className);
-        created = ::CreateWindowExW(
-            exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
-            rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
-            reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), ::GetModuleHandleW(nullptr), param);
+        created = ::CreateWindowExW(exStyle, className, windowName, style, rect.left, rect.top,
+                                    Width(rect), Height(rect), parent ? parent->m_hWnd : nullptr,
+                                    reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                    ::GetModuleHandleW(nullptr), param);
     }
     if (created == nullptr && m_hWnd != nullptr) {
         // Attached at HCBT_CREATEWND, then refused (by another CBT hook, say)

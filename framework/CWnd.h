@@ -8,6 +8,8 @@
 // dialog manager for CDialog. Everything runs on one user-interface thread.
 #pragma once
 
+#include "common/RectSize.h"
+
 #include "framework/MessageMap.h"
 
 #include <windows.h>
@@ -48,6 +50,8 @@ public:
     static CWnd* GetFocus() { return FromHandle(::GetFocus()); }
     CWnd* SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
     DWORD GetStyle() const { return static_cast<DWORD>(::GetWindowLongW(m_hWnd, GWL_STYLE)); }
+    // Takes the remove bits out of the window's style and puts the add bits
+    // in; with flags, SetWindowPos is called with them as well, so that a
     // frame change takes effect. Returns FALSE when the style stays the same.
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     int GetWindowText(LPWSTR text, int maxCount) const {
@@ -58,7 +62,7 @@ public:
         ::MoveWindow(m_hWnd, x, y, width, height, repaint);
     }
     void MoveWindow(const RECT& rect, BOOL repaint = TRUE) {
-        MoveWindow(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, repaint);
+        MoveWindow(rect.left, rect.top, Width(rect), Height(rect), repaint);
     }
     BOOL SetWindowPos(HWND insertAfter, int x, int y, int width, int height, UINT flags) {
         return ::SetWindowPos(m_hWnd, insertAfter, x, y, width, height, flags);
@@ -72,6 +76,11 @@ public:
     }
     void Invalidate(BOOL erase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, erase); }
     void UpdateWindow() { ::UpdateWindow(m_hWnd); }
+    // Invalidates the whole window, erasing, and paints it before returning.
+    void RepaintNow() {
+        Invalidate(TRUE);
+        UpdateWindow();
+    }
     BOOL RedrawWindow(const RECT* rect = nullptr, HRGN region = nullptr,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE) {
         return ::RedrawWindow(m_hWnd, rect, region, flags);

@@ -1,6 +1,8 @@
 #include "WmiBiosSession.h"
 
 #include "OleHolders.h"
+#include "wzkWmiBios.h"
+#include "common/ResultMacros.h"
 
 #include <cwchar>
 #include <utility>
@@ -8,12 +10,13 @@
 namespace {
 
 const VARTYPE kByteArray = VT_ARRAY | VT_UI1;
-const BYTE kSign[] = {'S', 'E', 'C', 'U'};
+// The request record's signature: the firmware ignores requests without it.
+const BYTE kRequestSignature[] = {'S', 'E', 'C', 'U'};
 const LONG kInstanceTimeoutMs = 2000;
 
 // A WMI call that reports success but hands back no object would otherwise
 // be dereferenced; it fails the request instead.
-template <class Interface> HRESULT Checked(HRESULT hr, const ComPtr<Interface>& result) {
+template <class Interface> HRESULT FailIfNoObject(HRESULT hr, const ComPtr<Interface>& result) {
     return SUCCEEDED(hr) && !result ? E_UNEXPECTED : hr;
 }
 
@@ -105,20 +108,20 @@ WmiBiosSession::WmiBiosSession() {
     // Process-wide and allowed once: later calls fail harmlessly.
     ::CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_CONNECT,
                            RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
-    m_hrStatus = Checked(::CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
-                                            IID_IWbemLocator, m_pLocator.put_void()),
-                         m_pLocator);
+    m_hrStatus = FailIfNoObject(::CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
+                                                   IID_IWbemLocator, m_pLocator.put_void()),
+                                m_pLocator);
     if (FAILED(m_hrStatus)) {
         m_pLocator.reset();
         return;
     }
     UniqueBstr wmiNamespace(::SysAllocString(L"\\\\.\\root\\wmi"));
-    m_hrStatus =
-        wmiNamespace
-            ? Checked(m_pLocator->ConnectServer(wmiNamespace.get(), nullptr, nullptr, nullptr, 0,
-                                                nullptr, nullptr, m_pServices.put()),
-                      m_pServices)
-            : E_OUTOFMEMORY;
+    m_hrStatus = wmiNamespace
+                     ? FailIfNoObject(m_pLocator->ConnectServer(wmiNamespace.get(), nullptr,
+                                                                nullptr, nullptr, 0, nullptr,
+                                                                nullptr, m_pServices.put()),
+                                      m_pServices)
+                     : E_OUTOFMEMORY;
     if (FAILED(m_hrStatus)) {
         m_pServices.reset();
         m_pLocator.reset();
@@ -173,7 +176,7 @@ HRESULT WmiBiosSession::Call(LONG command, LONG commandType, ULONG inputSize, UL
         received.adopt(answer);
     }
     if (SUCCEEDED(hr) && outputSize != 0 && !CopyAnswer(*received.get(), outputSize, output)) {
-        *returnCode = 3;
+        *returnCode = WZK_BIOS_ANSWER_SIZE_MISMATCH;
     }
     return hr;
 }
@@ -198,76 +201,45 @@ HRESULT WmiBiosSession::RunBiosMethod(VARIANT* input, VARIANT* output) {
         return E_OUTOFMEMORY;
     }
     ComPtr<IWbemClassObject> biosClass;
-    HRESULT hr =
-        Checked(m_pServices->GetObject(biosClassName.get(), 0, nullptr, biosClass.put(), nullptr),
-                biosClass);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(FailIfNoObject(
+        m_pServices->GetObject(biosClassName.get(), 0, nullptr, biosClass.put(), nullptr),
+        biosClass));
     ComPtr<IWbemClassObject> inSignature;
-    hr =
-        Checked(biosClass->GetMethod(methodName.get(), 0, inSignature.put(), nullptr), inSignature);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(FailIfNoObject(
+        biosClass->GetMethod(methodName.get(), 0, inSignature.put(), nullptr), inSignature));
     ComPtr<IWbemClassObject> inParams;
-    hr = Checked(inSignature->SpawnInstance(0, inParams.put()), inParams);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(FailIfNoObject(inSignature->SpawnInstance(0, inParams.put()), inParams));
     ComPtr<IWbemClassObject> record;
     {
         ComPtr<IWbemClassObject> requestClass;
-        hr = Checked(
+        RETURN_IF_FAILED(FailIfNoObject(
             m_pServices->GetObject(requestClassName.get(), 0, nullptr, requestClass.put(), nullptr),
-            requestClass);
-        if (FAILED(hr)) {
-            return hr;
-        }
-        hr = Checked(requestClass->SpawnInstance(0, record.put()), record);
-        if (FAILED(hr)) {
-            return hr;
-        }
+            requestClass));
+        RETURN_IF_FAILED(FailIfNoObject(requestClass->SpawnInstance(0, record.put()), record));
     }
-    hr = FillInData(inParams.get(), std::move(record), input);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(FillInData(inParams.get(), std::move(record), input));
     UniqueVariant path;
     {
         ComPtr<IWbemClassObject> instance;
-        hr = GetFirstInstance(biosClassName.get(), instance);
-        if (SUCCEEDED(hr) && instance) {
-            hr = instance->Get(L"__PATH", 0, path.put(), nullptr, nullptr);
-        }
-        if (FAILED(hr)) {
-            return hr;
+        RETURN_IF_FAILED(GetFirstInstance(biosClassName.get(), instance));
+        if (instance) {
+            RETURN_IF_FAILED(instance->Get(L"__PATH", 0, path.put(), nullptr, nullptr));
         }
     }
     BSTR objectPath = V_VT(path.get()) == VT_BSTR ? V_BSTR(path.get()) : nullptr;
     ComPtr<IWbemClassObject> outParams;
-    hr = m_pServices->ExecMethod(objectPath, methodName.get(), 0, nullptr, inParams.get(),
-                                 outParams.put(), nullptr);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(m_pServices->ExecMethod(objectPath, methodName.get(), 0, nullptr,
+                                             inParams.get(), outParams.put(), nullptr));
     return ReadOutData(std::move(outParams), output);
 }
 
 HRESULT WmiBiosSession::FillInData(IWbemClassObject* inParams, ComPtr<IWbemClassObject> record,
                                    VARIANT* input) {
-    HRESULT hr = S_OK;
     {
         UniqueSafeArray sign;
-        hr = CreateByteVector(kSign, sizeof kSign, sign);
-        if (FAILED(hr)) {
-            return hr;
-        }
+        RETURN_IF_FAILED(CreateByteVector(kRequestSignature, sizeof kRequestSignature, sign));
         VARIANT value = ByteArrayValue(sign.get());
-        hr = record->Put(L"Sign", 0, &value, 0);
-        if (FAILED(hr)) {
-            return hr;
-        }
+        RETURN_IF_FAILED(record->Put(L"Sign", 0, &value, 0));
     }
     const struct {
         const wchar_t* name;
@@ -279,15 +251,9 @@ HRESULT WmiBiosSession::FillInData(IWbemClassObject* inParams, ComPtr<IWbemClass
         UniqueVariant value;
         V_VT(value.get()) = VT_I4;
         V_I4(value.get()) = number.value;
-        hr = record->Put(number.name, 0, value.get(), 0);
-        if (FAILED(hr)) {
-            return hr;
-        }
+        RETURN_IF_FAILED(record->Put(number.name, 0, value.get(), 0));
     }
-    hr = record->Put(L"wzkBData", 0, input, 0);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(record->Put(L"wzkBData", 0, input, 0));
     // The VARIANT takes this function's reference to the record; clearing it
     // leaves the input parameters object with the only one.
     UniqueVariant inData;
@@ -298,13 +264,11 @@ HRESULT WmiBiosSession::FillInData(IWbemClassObject* inParams, ComPtr<IWbemClass
 
 HRESULT WmiBiosSession::GetFirstInstance(BSTR className, ComPtr<IWbemClassObject>& instance) {
     ComPtr<IEnumWbemClassObject> instances;
-    HRESULT hr = Checked(m_pServices->CreateInstanceEnum(
-                             className, WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY,
-                             nullptr, instances.put()),
-                         instances);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(FailIfNoObject(
+        m_pServices->CreateInstanceEnum(className,
+                                        WBEM_FLAG_RETURN_IMMEDIATELY | WBEM_FLAG_FORWARD_ONLY,
+                                        nullptr, instances.put()),
+        instances));
     ULONG returned = 0;
     return instances->Next(kInstanceTimeoutMs, 1, instance.put(), &returned);
 }
@@ -316,9 +280,7 @@ HRESULT WmiBiosSession::ReadOutData(ComPtr<IWbemClassObject> outParams, VARIANT*
     UniqueVariant outData;
     HRESULT hr = outParams->Get(L"OutData", 0, outData.put(), nullptr, nullptr);
     outParams.reset();
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(hr);
     VARTYPE type = V_VT(outData.get());
     IUnknown* embedded = type == VT_UNKNOWN    ? V_UNKNOWN(outData.get())
                          : type == VT_DISPATCH ? V_DISPATCH(outData.get())
@@ -327,10 +289,8 @@ HRESULT WmiBiosSession::ReadOutData(ComPtr<IWbemClassObject> outParams, VARIANT*
         return DISP_E_TYPEMISMATCH;
     }
     ComPtr<IWbemClassObject> answer;
-    hr = Checked(embedded->QueryInterface(IID_IWbemClassObject, answer.put_void()), answer);
-    if (FAILED(hr)) {
-        return hr;
-    }
+    RETURN_IF_FAILED(
+        FailIfNoObject(embedded->QueryInterface(IID_IWbemClassObject, answer.put_void()), answer));
     UniqueVariant returnCodeValue;
     LONG returnCode = -1;
     hr = answer->Get(L"rwReturnCode", 0, returnCodeValue.put(), nullptr, nullptr);

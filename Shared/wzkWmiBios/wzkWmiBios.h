@@ -31,14 +31,19 @@ WZKWMIBIOS_API int fnwzkWmiBios(void);
 extern "C" {
 #endif
 
+// The return code for a firmware answer whose output block was not exactly
+// the size asked for.
+#define WZK_BIOS_ANSWER_SIZE_MISMATCH 3
+
 // Sends one BIOS request: "Command" = command, "CommandType" = commandType and
 // inputSize bytes of input, to the firmware method "wzkBIOSInt<outputSize>".
 //
 // The calling thread must have initialised COM; the library never does.
 // returnCode receives the firmware's "rwReturnCode", -1 when no answer was
-// obtained, or 3 when the firmware's output block did not have exactly
-// outputSize bytes (the call then still succeeds). output is written only
-// when the firmware returned exactly outputSize bytes.
+// obtained, or WZK_BIOS_ANSWER_SIZE_MISMATCH (3) when the firmware's output
+// block did not have exactly outputSize bytes (the call then still
+// succeeds). output is written only when the firmware returned exactly
+// outputSize bytes.
 //
 // Result: S_OK (or another success code) when the method ran and its answer
 // was read; otherwise the failing COM or WMI call's HRESULT, and in addition:

@@ -14,9 +14,6 @@
 
 namespace {
 
-const UINT kLastEntryCommand = 430;
-const UINT kScrollUpCommand = 1002;
-const UINT kScrollDownCommand = 1003;
 const UINT_PTR kCloseTimer = 1;
 const DWORD kCloseAnimationMs = 200;
 
@@ -30,23 +27,32 @@ ON_WM_ACTIVATEAPP()
 ON_WM_TIMER()
 ON_WM_NCHITTEST()
 ON_WM_HELPINFO()
-ON_COMMAND_RANGE(kEntryCommandBase, kLastEntryCommand, OnEntryCommand)
-ON_COMMAND(kScrollUpCommand, OnScrollUp)
-ON_COMMAND(kScrollDownCommand, OnScrollDown)
+ON_COMMAND_RANGE(IDC_ENTRY_BASE, IDC_LAST_ENTRY, OnEntryCommand)
+ON_COMMAND(IDC_SCROLL_UP, OnScrollUp)
+ON_COMMAND(IDC_SCROLL_DOWN, OnScrollDown)
 ON_MESSAGE(WM_NEXTDLGCTL, OnNextDlgCtl)
 END_MESSAGE_MAP()
 
 MediaMenuDialog::MediaMenuDialog()
     : CDialog(IDD_MEDIA_MENU, nullptr),
-      // The resources hold no icon 128, so the window carries none of its own.
+      // The window asks for icon 128, which the resources do not hold: the
+      // load finds nothing and the window carries no icon of its own (the
+      // shell shows the executable's). Asking keeps the window ready for an
+      // icon should one be added; nothing draws m_hIcon today.
       m_hIcon(AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_MENU_WINDOW) : nullptr) {}
 
 MediaMenuDialog::~MediaMenuDialog() {
-    // Only when the dialog ended without the closing routine (IDOK from the
-    // dialog manager): the buttons go before their layout.
+    // Only does something when the dialog ended without the closing routine
+    // (IDOK from the dialog manager).
+    DestroyLayout();
+}
+
+void MediaMenuDialog::DestroyLayout() {
     if (m_pLayout != nullptr) {
+        // The buttons go before their layout, which holds the scroll buttons.
         m_pLayout->DestroyEntries();
         delete m_pLayout;
+        m_pLayout = nullptr;
     }
 }
 
@@ -58,12 +64,10 @@ BOOL MediaMenuDialog::OnInitDialog() {
     SetWindowText(kTitle); // a second start finds the open menu by this title
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 
-    // First run: no readable "CurrentSelection" yet.
+    // First run: no readable "CurrentSelection" yet. The text itself is not
+    // used here; building the menu reads it again.
     wchar_t currentSelection[kTextUnits];
-    if (ReadRegText(HKEY_CURRENT_USER, kMediaKeyPath, kCurrentSelectionValue, currentSelection) !=
-        ERROR_SUCCESS) {
-        WriteDefaultEntries();
-    }
+    ReadCurrentSelectionOrWriteDefaults(currentSelection);
     BuildMenu();
     return FALSE; // the focus is set
 }
@@ -81,7 +85,7 @@ void MediaMenuDialog::BuildMenu() {
         UniqueMenuEntryList entries;
         LoadMenuEntries(entries.put());
         for (const MenuEntry* entry = entries.get(); entry != nullptr; entry = entry->pNext) {
-            int id = kEntryCommandBase + entry->nIndex;
+            int id = IDC_ENTRY_BASE + entry->nIndex;
             m_pLayout->AddEntry(id, entry->szName);
             if (focusTarget == 0 && entry->bCurrent) {
                 focusTarget = id;
@@ -114,16 +118,12 @@ void MediaMenuDialog::PaintBackground() {
     UniquePen pen(::CreatePen(PS_NULL, 2, RGB(0, 0, 0)));
     ScopedSelection brushSelection(dc, brush.get());
     ScopedSelection penSelection(dc, pen.get());
-    dc.RoundRect(rect, POINT{25, 25});
+    dc.RoundRect(rect, POINT{MenuLayout::kWindowCorner, MenuLayout::kWindowCorner});
 }
 
 void MediaMenuDialog::CloseMenu() {
     ::AnimateWindow(m_hWnd, kCloseAnimationMs, AW_HIDE | AW_CENTER);
-    if (m_pLayout != nullptr) {
-        m_pLayout->DestroyEntries();
-        delete m_pLayout;
-        m_pLayout = nullptr;
-    }
+    DestroyLayout();
 }
 
 void MediaMenuDialog::OnCancel() {
@@ -144,8 +144,7 @@ void MediaMenuDialog::OnClose() {
 }
 
 void MediaMenuDialog::OnMove(int, int) {
-    Invalidate(TRUE);
-    UpdateWindow();
+    RepaintNow();
 }
 
 void MediaMenuDialog::OnActivateApp(BOOL active, DWORD threadId) {
@@ -156,6 +155,9 @@ void MediaMenuDialog::OnActivateApp(BOOL active, DWORD threadId) {
 }
 
 void MediaMenuDialog::OnTimer(UINT_PTR id) {
+    // The menu starts no timer of its own. Timer 1 is a way for other
+    // software to close the menu (posting WM_TIMER 1, or SetTimer on the
+    // window); every other id is only killed.
     if (id == kCloseTimer) {
         PostMessage(WM_CLOSE);
     }

@@ -25,6 +25,8 @@ public:
     void BuildMenu();
     void PaintBackground();
     void CloseMenu();
+    // Destroys the entry buttons, then the layout; nothing when there is none.
+    void DestroyLayout();
 
 protected:
     void DoDataExchange(CDataExchange*) override {} // no data to exchange

@@ -1,5 +1,6 @@
 #include "media_menu/controls/EntryButton.h"
 
+#include "common/RectSize.h"
 #include "media_menu/data/SettingsStore.h"
 
 #include <shlwapi.h>
@@ -13,14 +14,6 @@ namespace {
 const COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 const COLORREF kOutline = RGB(0x5A, 0x5A, 0x5A);
 const int kDefaultButtonEllipse = 4;
-
-int Width(const RECT& rect) {
-    return rect.right - rect.left;
-}
-
-int Height(const RECT& rect) {
-    return rect.bottom - rect.top;
-}
 
 // A fresh region holding a copy of the window's region; empty when the
 // window has none.
@@ -177,23 +170,6 @@ void EntryButton::ApplyRoundedShape() {
     m_bNeedsRender = TRUE;
 }
 
-void ApplyRoundedWindowShape(CWnd* window, int defaultWidth, int defaultHeight) {
-    if (window == nullptr) {
-        return;
-    }
-    RECT rect = {0, 0, 0, 0};
-    window->GetClientRect(&rect);
-    int width = ReadProfileInt(ProfileKey::kWindowEllipticalWidth, defaultWidth);
-    int height = ReadProfileInt(ProfileKey::kWindowEllipticalHeight, defaultHeight);
-    UniqueRegion shape(
-        ::CreateRoundRectRgn(rect.left, rect.top, rect.right, rect.bottom, width, height));
-    if (window->SetWindowRgn(shape.get(), TRUE) != 0) {
-        shape.release(); // the window owns the region now
-    }
-    window->InvalidateRect(nullptr, TRUE);
-    window->UpdateWindow();
-}
-
 void EntryButton::PreSubclassWindow() {
     // Runs while the window is being created, before WM_CREATE: whatever
     // style the creator passed, the button is an owner-drawn tab stop.
@@ -259,15 +235,16 @@ void EntryButton::OnKeyDown(UINT key, UINT, UINT) {
     case VK_NEXT:
     case VK_DOWN:
     case VK_RIGHT:
-        ::PostMessageW(parent, WM_NEXTDLGCTL, 0, 0);
+        ::PostMessageW(parent, WM_NEXTDLGCTL, kFocusNext, 0);
         break;
     case VK_PRIOR:
     case VK_UP:
     case VK_LEFT:
-        ::PostMessageW(parent, WM_NEXTDLGCTL, 1, 0);
+        ::PostMessageW(parent, WM_NEXTDLGCTL, kFocusPrevious, 0);
         break;
     case VK_TAB:
-        ::PostMessageW(parent, WM_NEXTDLGCTL, ::GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+        ::PostMessageW(parent, WM_NEXTDLGCTL,
+                       ::GetKeyState(VK_SHIFT) < 0 ? kFocusPrevious : kFocusNext, 0);
         break;
     case VK_RETURN:
     case VK_SPACE: {

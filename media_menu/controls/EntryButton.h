@@ -32,6 +32,11 @@ extern wchar_t g_szCaptionFace[MAX_PATH];
 int CALLBACK EnumCaptionFaceProc(const LOGFONTW* logFont, const TEXTMETRICW* textMetric,
                                  DWORD fontType, LPARAM parameter);
 
+// WM_NEXTDLGCTL's wParam as the buttons post it for the keys that move the
+// focus.
+constexpr WPARAM kFocusNext = 0;
+constexpr WPARAM kFocusPrevious = 1;
+
 class EntryButton : public CButton {
 public:
     EntryButton();
@@ -117,8 +122,3 @@ private:
     void TakeCapture();
     void DropCapture();
 };
-
-// Gives window a rounded-rectangle window region over its client rectangle,
-// with the corner ellipse from the "Window Elliptical Width" and "Window
-// Elliptical Height" settings (the defaults when absent), then repaints it.
-void ApplyRoundedWindowShape(CWnd* window, int defaultWidth, int defaultHeight);

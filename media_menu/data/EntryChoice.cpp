@@ -4,7 +4,7 @@
 #include "MenuEntryList.h"
 #include "PathMacros.h"
 #include "SettingsStore.h"
-#include "TextBuffer.h"
+#include "BoundedText.h"
 
 ChoiceOutcome HandleEntryChoice(const wchar_t* name) {
     if (name == nullptr || !IsTerminatedWithin(name, kTextUnits)) {

@@ -2,9 +2,6 @@
 // this and then closes the menu whatever it returns.
 #pragma once
 
-// Entry buttons carry this base plus the entry's index (counted from 1).
-constexpr int kEntryCommandBase = 231;
-
 enum class ChoiceOutcome {
     NoSuchEntry,  // no entry of that name any more: nothing stored or launched
     Launched,     // launched, or nothing to launch (empty assignment)

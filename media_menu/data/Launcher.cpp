@@ -2,7 +2,7 @@
 
 #include "SettingsStore.h"
 #include "ShellFunctions.h"
-#include "TextBuffer.h"
+#include "BoundedText.h"
 #include "common/UniqueHandle.h"
 
 #include <shellapi.h>

@@ -2,7 +2,7 @@
 // with the "open" verb.
 #pragma once
 
-#include "TextBuffer.h"
+#include "BoundedText.h"
 
 #include <windows.h>
 

@@ -16,14 +16,20 @@ LONG WriteText(const wchar_t* subKey, const wchar_t* valueName, const wchar_t (&
 
 } // namespace
 
-int LoadMenuEntries(MenuEntry** head) {
-    wchar_t current[kTextUnits];
-    if (ReadRegText(HKEY_CURRENT_USER, kMediaKeyPath, kCurrentSelectionValue, current) !=
+bool ReadCurrentSelectionOrWriteDefaults(wchar_t (&current)[kTextUnits]) {
+    if (ReadRegText(HKEY_CURRENT_USER, kMediaKeyPath, kCurrentSelectionValue, current) ==
         ERROR_SUCCESS) {
-        // The text stays empty, which names no subkey: nothing is current in
-        // the load that had to write the first-run values.
-        WriteDefaultEntries();
+        return true;
     }
+    WriteDefaultEntries();
+    return false;
+}
+
+int LoadMenuEntries(MenuEntry** head) {
+    // After a first run the text is empty, which names no subkey: nothing is
+    // current in the load that had to write the first-run values.
+    wchar_t current[kTextUnits];
+    ReadCurrentSelectionOrWriteDefaults(current);
 
     UniqueRegKey mediaKey;
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kMediaKeyPath, 0, KEY_READ, mediaKey.put()) !=

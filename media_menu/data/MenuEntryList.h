@@ -2,7 +2,7 @@
 // into a singly linked list of records from the global heap.
 #pragma once
 
-#include "TextBuffer.h"
+#include "BoundedText.h"
 #include "common/UniqueHandle.h"
 
 #include <windows.h>
@@ -25,6 +25,11 @@ int LoadMenuEntries(MenuEntry** head);
 // Writes the first-run values (the single entry "Media Player"). Every write
 // is tried; returns the error code of the last one.
 LONG WriteDefaultEntries();
+
+// Reads "CurrentSelection" into current (zero-filled first); when it cannot
+// be read this is a first run: the first-run values are written and current
+// stays empty, naming no entry. Returns true when it was read.
+bool ReadCurrentSelectionOrWriteDefaults(wchar_t (&current)[kTextUnits]);
 
 // Frees every record from head to the end of the list.
 void FreeMenuEntries(MenuEntry* head);

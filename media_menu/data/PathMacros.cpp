@@ -1,7 +1,7 @@
 #include "PathMacros.h"
 
 #include "ShellFunctions.h"
-#include "TextBuffer.h"
+#include "BoundedText.h"
 
 #include <shlobj.h>
 #include <shlwapi.h>

@@ -2,7 +2,7 @@
 // Registry routines return Win32 error codes (ERROR_SUCCESS when done).
 #pragma once
 
-#include "TextBuffer.h"
+#include "BoundedText.h"
 
 #include <windows.h>
 

@@ -1,8 +1,10 @@
 #include "media_menu/layout/MenuLayout.h"
 
+#include "common/RectSize.h"
 #include "common/UniqueHandle.h"
 #include "framework/CClientDC.h"
 #include "framework/CWnd.h"
+#include "media_menu/controls/ApplyRoundedWindowShape.h"
 #include "media_menu/data/SettingsStore.h"
 #include "media_menu/res/resource.h"
 
@@ -21,8 +23,8 @@ constexpr int kNarrowThreshold = 280; // narrower measured entries become...
 constexpr int kSubstituteWidth = 400; // ...this wide
 constexpr int kWorkAreaAllowance = 25;
 constexpr int kScrollReserve = 142;
-constexpr int kWindowCorner = 25;
-constexpr int kEmptyShapeCorner = 25;
+// New entries start with an empty shape rounded like the window.
+constexpr int kEmptyShapeCorner = MenuLayout::kWindowCorner;
 
 // Every button of the menu is created alike but for its caption, shape and id.
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
@@ -44,8 +46,7 @@ bool HasWindow(const CWnd* wnd) {
 
 void Repaint(CWnd* wnd) {
     if (HasWindow(wnd)) {
-        wnd->Invalidate(TRUE);
-        wnd->UpdateWindow();
+        wnd->RepaintNow();
     }
 }
 
@@ -54,7 +55,7 @@ SIZE WindowSizeOf(const CWnd* wnd) {
     if (HasWindow(wnd)) {
         wnd->GetWindowRect(&rect);
     }
-    return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+    return SIZE{Width(rect), Height(rect)};
 }
 
 int ClientWidthOf(const CWnd* wnd) {
@@ -62,7 +63,7 @@ int ClientWidthOf(const CWnd* wnd) {
     if (HasWindow(wnd)) {
         wnd->GetClientRect(&rect);
     }
-    return rect.right - rect.left;
+    return Width(rect);
 }
 
 // The region of a closed triangular path, in the DC's device coordinates.
@@ -120,34 +121,34 @@ int MenuLayout::Layout() {
     }
     const DWORD style = m_pDialog->GetStyle();
     const bool captioned = (style & WS_CAPTION) == WS_CAPTION;
-    Frame frame = {};
-    frame.captionHeight = captioned ? ::GetSystemMetrics(SM_CYCAPTION) : 0;
-    frame.borderHeight = (style & WS_BORDER) != 0 ? 2 * ::GetSystemMetrics(SM_CYBORDER) : 0;
+    PassInputs pass = {};
+    pass.captionHeight = captioned ? ::GetSystemMetrics(SM_CYCAPTION) : 0;
+    pass.borderHeight = (style & WS_BORDER) != 0 ? 2 * ::GetSystemMetrics(SM_CYBORDER) : 0;
     const int n = m_entries.GetCount();
 
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &frame.work, 0);
-    const int workHeight = frame.work.bottom - frame.work.top;
-    frame.hMargin = ::GetSystemMetrics(SM_CXHTHUMB) / 2;
-    frame.vMargin = ::GetSystemMetrics(SM_CYVTHUMB) / 2;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &pass.work, 0);
+    const int workHeight = Height(pass.work);
+    pass.hMargin = ::GetSystemMetrics(SM_CXHTHUMB) / 2;
+    pass.vMargin = ::GetSystemMetrics(SM_CYVTHUMB) / 2;
 
-    frame.entryWidth = MeasureEntryWidth(frame.work.right - frame.work.left);
+    pass.entryWidth = MeasureEntryWidth(Width(pass.work));
     CreateScrollButtons();
-    const int fitHeight = kEntryPitch * n + kFitExtra + frame.captionHeight + frame.borderHeight;
+    const int fitHeight = kEntryPitch * n + kFitExtra + pass.captionHeight + pass.borderHeight;
 
-    frame.marker = MarkerSize(IDC_FOOTER_MARKER);
+    pass.marker = MarkerSize(IDC_FOOTER_MARKER);
     if (CWnd* footer = m_pDialog->GetDlgItem(IDC_FOOTER_MARKER)) {
         footer->ShowWindow(SW_HIDE);
     }
 
     // The window hangs in the work area's bottom-right corner, inset by half
     // a scroll thumb on the right and at the bottom.
-    frame.windowLeft = frame.work.right - frame.hMargin - kSideAllowance - frame.entryWidth;
-    frame.windowBottom = frame.work.bottom - frame.vMargin;
+    pass.windowLeft = pass.work.right - pass.hMargin - kSideAllowance - pass.entryWidth;
+    pass.windowBottom = pass.work.bottom - pass.vMargin;
 
     if (fitHeight <= workHeight - kWorkAreaAllowance) {
-        FittingLayout(frame, fitHeight, captioned);
+        FittingLayout(pass, fitHeight, captioned);
     } else {
-        ScrollingLayout(frame, captioned);
+        ScrollingLayout(pass, captioned);
     }
 
     HideOrDisableScrollButton(&m_btnUp);
@@ -225,16 +226,16 @@ void MenuLayout::CreateScrollButtons() {
     CClientDC dc(m_pDialog);
     // Pointing up: 38 wide at the base, 56 high.
     UniqueRegion up(TriangleRegion(dc, POINT{0, 56}, POINT{38, 56}, POINT{19, 0}));
-    CreateMenuButton(m_btnUp, L"", up.get(), m_pDialog, kScrollUpId);
+    CreateMenuButton(m_btnUp, L"", up.get(), m_pDialog, IDC_SCROLL_UP);
     up.reset();
     // Pointing down: 38 wide, 19 high.
     UniqueRegion down(TriangleRegion(dc, POINT{0, 0}, POINT{38, 0}, POINT{19, 19}));
-    CreateMenuButton(m_btnDown, L"", down.get(), m_pDialog, kScrollDownId);
+    CreateMenuButton(m_btnDown, L"", down.get(), m_pDialog, IDC_SCROLL_DOWN);
     down.reset();
 }
 
-void MenuLayout::MoveMenuWindow(const Frame& frame, int top, int height, bool captioned) {
-    m_pDialog->SetWindowPos(HWND_TOPMOST, frame.windowLeft, top, frame.entryWidth + kSideAllowance,
+void MenuLayout::MoveMenuWindow(const PassInputs& pass, int top, int height, bool captioned) {
+    m_pDialog->SetWindowPos(HWND_TOPMOST, pass.windowLeft, top, pass.entryWidth + kSideAllowance,
                             height, SWP_NOACTIVATE);
     if (!captioned) {
         ApplyRoundedWindowShape(m_pDialog, kWindowCorner, kWindowCorner);
@@ -247,48 +248,48 @@ SIZE MenuLayout::MarkerSize(int id) const {
     return WindowSizeOf(m_pDialog->GetDlgItem(id));
 }
 
-void MenuLayout::CentreMarker(int id, const Frame& frame, int top) {
+void MenuLayout::CentreMarker(int id, const PassInputs& pass, int top) {
     CWnd* marker = m_pDialog->GetDlgItem(id);
     if (!HasWindow(marker)) {
         return;
     }
     // Both markers take the footer marker's size, so that is what is centred.
-    POINT point = {frame.windowLeft + ClientWidthOf(m_pDialog) / 2 - frame.marker.cx / 2, top};
+    POINT point = {pass.windowLeft + ClientWidthOf(m_pDialog) / 2 - pass.marker.cx / 2, top};
     m_pDialog->ScreenToClient(&point);
-    marker->SetWindowPos(nullptr, point.x, point.y, frame.marker.cx, frame.marker.cy, SWP_NOZORDER);
+    marker->SetWindowPos(nullptr, point.x, point.y, pass.marker.cx, pass.marker.cy, SWP_NOZORDER);
 }
 
-void MenuLayout::PlaceEntry(EntryButton* entry, const Frame& frame, int top) {
+void MenuLayout::PlaceEntry(EntryButton* entry, const PassInputs& pass, int top) {
     if (!HasWindow(entry)) {
         return;
     }
-    POINT point = {frame.windowLeft + kInnerMargin, top};
+    POINT point = {pass.windowLeft + kInnerMargin, top};
     m_pDialog->ScreenToClient(&point);
-    entry->MoveWindow(point.x, point.y, frame.entryWidth, kEntryHeight, TRUE);
+    entry->MoveWindow(point.x, point.y, pass.entryWidth, kEntryHeight, TRUE);
     Repaint(entry);
     entry->ApplyRoundedShape();
 }
 
-void MenuLayout::FittingLayout(const Frame& frame, int fitHeight, bool captioned) {
+void MenuLayout::FittingLayout(const PassInputs& pass, int fitHeight, bool captioned) {
     const int n = m_entries.GetCount();
-    const int windowTop = frame.windowBottom - fitHeight;
-    MoveMenuWindow(frame, windowTop, fitHeight, captioned);
-    const int top0 = windowTop + frame.captionHeight + frame.borderHeight + kInnerMargin;
+    const int windowTop = pass.windowBottom - fitHeight;
+    MoveMenuWindow(pass, windowTop, fitHeight, captioned);
+    const int top0 = windowTop + pass.captionHeight + pass.borderHeight + kInnerMargin;
 
-    CentreMarker(IDC_HEADER_MARKER, frame, top0);
-    CentreMarker(IDC_FOOTER_MARKER, frame, frame.windowBottom - frame.marker.cy - frame.hMargin);
+    CentreMarker(IDC_HEADER_MARKER, pass, top0);
+    CentreMarker(IDC_FOOTER_MARKER, pass, pass.windowBottom - pass.marker.cy - pass.hMargin);
     for (int id : {IDC_HEADER_MARKER, IDC_FOOTER_MARKER}) {
         if (CWnd* marker = m_pDialog->GetDlgItem(id)) {
             marker->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, 0);
         }
     }
 
-    PlaceScrollButton(&m_btnUp, frame.windowLeft, top0);
+    PlaceScrollButton(&m_btnUp, pass.windowLeft, top0);
     HideOrDisableScrollButton(&m_btnUp);
     for (int i = 0; i < n; ++i) {
-        PlaceEntry(m_entries.GetAt(i), frame, top0 + kEntryPitch * i);
+        PlaceEntry(m_entries.GetAt(i), pass, top0 + kEntryPitch * i);
     }
-    PlaceScrollButton(&m_btnDown, frame.windowLeft, top0 + kEntryPitch * n);
+    PlaceScrollButton(&m_btnDown, pass.windowLeft, top0 + kEntryPitch * n);
     HideOrDisableScrollButton(&m_btnDown);
 
     m_nFirstVisible = 0;
@@ -296,15 +297,15 @@ void MenuLayout::FittingLayout(const Frame& frame, int fitHeight, bool captioned
     m_bAllFit = 1;
 }
 
-void MenuLayout::ScrollingLayout(const Frame& frame, bool captioned) {
+void MenuLayout::ScrollingLayout(const PassInputs& pass, bool captioned) {
     const int n = m_entries.GetCount();
-    const int windowHeight = frame.work.bottom - frame.work.top - kWorkAreaAllowance;
-    const int windowTop = frame.windowBottom - windowHeight;
-    MoveMenuWindow(frame, windowTop, windowHeight, captioned);
+    const int windowHeight = Height(pass.work) - kWorkAreaAllowance;
+    const int windowTop = pass.windowBottom - windowHeight;
+    MoveMenuWindow(pass, windowTop, windowHeight, captioned);
 
-    const int inner = windowHeight - frame.captionHeight - frame.borderHeight;
+    const int inner = windowHeight - pass.captionHeight - pass.borderHeight;
     const int headerHeight = MarkerSize(IDC_HEADER_MARKER).cy;
-    int visible = (inner - headerHeight - frame.marker.cy - kScrollReserve) / kEntryPitch;
+    int visible = (inner - headerHeight - pass.marker.cy - kScrollReserve) / kEntryPitch;
     if (visible < 0) {
         visible = 0; // no room at all: nothing is shown
     }
@@ -312,16 +313,16 @@ void MenuLayout::ScrollingLayout(const Frame& frame, bool captioned) {
         visible = n; // cannot happen with markers of any size; keeps end <= n
     }
 
-    const int top0 = windowTop + frame.captionHeight + frame.borderHeight + kInnerMargin;
-    CentreMarker(IDC_HEADER_MARKER, frame, top0);
-    CentreMarker(IDC_FOOTER_MARKER, frame, frame.windowBottom - frame.marker.cy - frame.hMargin);
+    const int top0 = windowTop + pass.captionHeight + pass.borderHeight + kInnerMargin;
+    CentreMarker(IDC_HEADER_MARKER, pass, top0);
+    CentreMarker(IDC_FOOTER_MARKER, pass, pass.windowBottom - pass.marker.cy - pass.hMargin);
 
-    const int upTop = top0 + frame.marker.cy + 1;
-    PlaceScrollButton(&m_btnUp, frame.windowLeft, upTop);
+    const int upTop = top0 + pass.marker.cy + 1;
+    PlaceScrollButton(&m_btnUp, pass.windowLeft, upTop);
     for (int i = 0; i < visible; ++i) {
-        PlaceEntry(m_entries.GetAt(i), frame, upTop + kEntryPitch * (i + 1));
+        PlaceEntry(m_entries.GetAt(i), pass, upTop + kEntryPitch * (i + 1));
     }
-    PlaceScrollButton(&m_btnDown, frame.windowLeft, upTop + kEntryPitch * (visible + 1));
+    PlaceScrollButton(&m_btnDown, pass.windowLeft, upTop + kEntryPitch * (visible + 1));
 
     m_nFirstVisible = 0;
     m_nEndVisible = visible;
@@ -397,7 +398,7 @@ void MenuLayout::ScrollUp() {
     if (m_nFirstVisible > 0) {
         --m_nFirstVisible;
         --m_nEndVisible;
-        ShiftEntries(2);
+        ShiftEntries(kAfterStepUp);
         if (m_nFirstVisible == 0) {
             HideOrDisableScrollButton(&m_btnUp);
         }
@@ -419,7 +420,7 @@ void MenuLayout::ScrollDown() {
     if (m_nEndVisible < n) {
         ++m_nFirstVisible;
         ++m_nEndVisible;
-        ShiftEntries(1);
+        ShiftEntries(kAfterStepDown);
         if (m_nEndVisible == n) {
             HideOrDisableScrollButton(&m_btnDown);
         }
@@ -451,20 +452,23 @@ void MenuLayout::ShiftEntries(int direction) {
         EntryButton* entry = m_entries.GetAt(index);
         const RECT current = ClientRectOf(entry);
         if (HasWindow(entry)) {
-            entry->SetWindowPos(nullptr, previous.left, previous.top,
-                                previous.right - previous.left, previous.bottom - previous.top,
-                                SWP_NOZORDER);
+            entry->SetWindowPos(nullptr, previous.left, previous.top, Width(previous),
+                                Height(previous), SWP_NOZORDER);
         }
+        // Writes back the pointer just read, which changes nothing: the list
+        // keeps its order while scrolling (buttons move between slots, never
+        // between indexes), and this is where that is stated. A future change
+        // that reorders entries would do it here.
         m_entries.SetAt(index, entry);
         previous = current;
     };
-    if (direction == 1) {
+    if (direction == kAfterStepDown) {
         // The entry that has just left the top gives up its slot.
         RECT previous = ClientRectOf(m_entries.GetAt(m_nFirstVisible - 1));
         for (int i = m_nFirstVisible; i <= m_nFirstVisible + span - 1; ++i) {
             moveInto(i, previous);
         }
-    } else if (direction == 2) {
+    } else if (direction == kAfterStepUp) {
         // The entry that has just left the bottom gives up its slot.
         RECT previous = ClientRectOf(m_entries.GetAt(m_nEndVisible));
         for (int i = m_nEndVisible - 1; i >= m_nFirstVisible; --i) {
@@ -518,8 +522,7 @@ void MenuLayout::RevealEntry(int id) {
     for (int j = span - 1; j >= 0; --j) {
         const RECT slot = ClientRectOf(m_entries.GetAt(m_nFirstVisible + j));
         EntryButton* entry = m_entries.GetAt(first + j);
-        entry->SetWindowPos(nullptr, slot.left, slot.top, slot.right - slot.left,
-                            slot.bottom - slot.top, SWP_NOZORDER);
+        entry->SetWindowPos(nullptr, slot.left, slot.top, Width(slot), Height(slot), SWP_NOZORDER);
     }
     m_nFirstVisible = first;
     m_nEndVisible = index + 1;
@@ -557,18 +560,18 @@ int MenuLayout::FocusFirstEnabled(int from, int to, int step) {
 int MenuLayout::OnNextDlgCtl(CWnd*, WPARAM wParam, LPARAM lParam) {
     HWND focus = ::GetFocus();
     if (focus == nullptr) {
-        return 1;
+        return kLeaveToDialog;
     }
     const int id = ::GetDlgCtrlID(focus);
     // A window handle in wParam: a request this layout does not make.
     if (LOWORD(lParam) != 0) {
-        return 1;
+        return kLeaveToDialog;
     }
-    const bool previous = wParam != 0;
+    const bool previous = wParam != kFocusNext; // any other value counts as backward
     const int first = m_nFirstVisible;
     const int last = m_nEndVisible - 1;
 
-    if (id == static_cast<int>(kScrollUpId)) {
+    if (id == IDC_SCROLL_UP) {
         if (previous) {
             ScrollUp();
         } else {
@@ -576,7 +579,7 @@ int MenuLayout::OnNextDlgCtl(CWnd*, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     }
-    if (id == static_cast<int>(kScrollDownId)) {
+    if (id == IDC_SCROLL_DOWN) {
         if (previous) {
             FocusFirstEnabled(last, first, -1);
         } else {

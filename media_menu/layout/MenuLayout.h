@@ -9,7 +9,7 @@
 #pragma once
 
 #include "media_menu/controls/EntryButton.h"
-#include "media_menu/layout/EntryList.h"
+#include "media_menu/layout/EntryButtonList.h"
 
 #include <windows.h>
 
@@ -17,9 +17,15 @@ class CWnd;
 
 class MenuLayout {
 public:
-    // Control ids of the scroll buttons.
-    static constexpr UINT kScrollUpId = 1002;
-    static constexpr UINT kScrollDownId = 1003;
+    // The corner ellipse of the menu window (both axes), unless the profile
+    // says otherwise; the window's own painting rounds its corners alike.
+    static constexpr int kWindowCorner = 25;
+    // What OnNextDlgCtl returns for a request it leaves to the dialog's
+    // default processing; 0 means handled.
+    static constexpr int kLeaveToDialog = 1;
+    // ShiftEntries' directions: after the visible range moved one entry
+    // down (entries move up one slot) or one entry up.
+    enum ShiftDirection { kAfterStepDown = 1, kAfterStepUp = 2 };
 
     // dialog: the menu window, parent of every button; not owned.
     explicit MenuLayout(CWnd* dialog);
@@ -62,8 +68,7 @@ public:
     void ScrollUp();
     void ScrollDown();
     // Moves every visible entry into its neighbour's slot after the visible
-    // range has moved: 1 after a step down (entries move up one slot), 2
-    // after a step up (entries move down one slot).
+    // range has moved one entry in direction.
     void ShiftEntries(int direction);
     // Hides the entries outside the visible range and shows, repaints and
     // reshapes those inside it.
@@ -90,7 +95,9 @@ public:
     EntryButton* GetDownButton() { return &m_btnDown; }
 
 private:
-    struct Frame {
+    // What one layout pass works from: measured once, then read by every
+    // step of the pass.
+    struct PassInputs {
         RECT work;         // work area of the primary display
         int captionHeight; // of the menu window, 0 without a title bar
         int borderHeight;  // both borders together, 0 without
@@ -106,19 +113,19 @@ private:
     int MeasureEntryWidth(int workWidth) const;
     int MeasureDrawnCaptions() const;
     void CreateScrollButtons();
-    void FittingLayout(const Frame& frame, int fitHeight, bool captioned);
-    void ScrollingLayout(const Frame& frame, bool captioned);
-    void MoveMenuWindow(const Frame& frame, int top, int height, bool captioned);
+    void FittingLayout(const PassInputs& pass, int fitHeight, bool captioned);
+    void ScrollingLayout(const PassInputs& pass, bool captioned);
+    void MoveMenuWindow(const PassInputs& pass, int top, int height, bool captioned);
     SIZE MarkerSize(int id) const;
-    void CentreMarker(int id, const Frame& frame, int top);
-    void PlaceEntry(EntryButton* entry, const Frame& frame, int top);
+    void CentreMarker(int id, const PassInputs& pass, int top);
+    void PlaceEntry(EntryButton* entry, const PassInputs& pass, int top);
     void MakeUsable(EntryButton* button);
     int Focus(CWnd* control);
     int FocusEntry(int index);
     int FocusFirstEnabled(int from, int to, int step);
     RECT ClientRectOf(CWnd* control) const;
 
-    EntryList m_entries;
+    EntryButtonList m_entries;
     BOOL m_bHideUpDownWhenNotNeeded;
     EntryButton m_btnUp;
     EntryButton m_btnDown;

@@ -2,6 +2,7 @@
 // window as its window region, replaced by rounded rectangles whose corners
 // come from the profile file, and never freed twice.
 #include "ControlsTestHost.h"
+#include "media_menu/controls/ApplyRoundedWindowShape.h"
 
 #include "common/UniqueHandle.h"
 #include "tests/support/GdiObjectCount.h"

@@ -2,6 +2,7 @@
 // the entry texts, the entries' slots, the scroll buttons' places and looks,
 // and the visible range, for the fitting and the scrolling layout.
 #include "tests/layout/LayoutHost.h"
+#include "common/RectSize.h"
 
 #include "media_menu/res/resource.h"
 
@@ -34,13 +35,6 @@ std::vector<std::wstring> Captions(int count) {
         captions.push_back(L"Entry " + std::to_wstring(i + 1));
     }
     return captions;
-}
-
-int Width(const RECT& r) {
-    return r.right - r.left;
-}
-int Height(const RECT& r) {
-    return r.bottom - r.top;
 }
 
 class MenuLayoutGeometryTest : public ::testing::Test {

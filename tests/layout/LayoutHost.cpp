@@ -16,8 +16,8 @@ const UINT kRunMessage = WM_APP + 1;
 BEGIN_MESSAGE_MAP(LayoutHost, CDialog)
 ON_MESSAGE(kRunMessage, OnRun)
 ON_MESSAGE(WM_NEXTDLGCTL, OnNextDlgCtl)
-ON_COMMAND(MenuLayout::kScrollUpId, OnScrollUp)
-ON_COMMAND(MenuLayout::kScrollDownId, OnScrollDown)
+ON_COMMAND(IDC_SCROLL_UP, OnScrollUp)
+ON_COMMAND(IDC_SCROLL_DOWN, OnScrollDown)
 END_MESSAGE_MAP()
 
 LayoutHost::LayoutHost() : CDialog(IDD_MEDIA_MENU) {}

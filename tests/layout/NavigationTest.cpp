@@ -253,7 +253,7 @@ TEST_F(NavigationTest, ScrollUpCommandWhileAllFitOnlyMakesTheDownButtonUsable) {
         MenuLayout& layout = h.Build(Captions(4));
         const std::vector<RECT> slots = Slots(h);
         ::SetFocus(layout.GetEntryAt(2)->m_hWnd);
-        h.Command(MenuLayout::kScrollUpId);
+        h.Command(IDC_SCROLL_UP);
         ExpectView(h, slots, {0, "entry 0", false, true});
         EXPECT_EQ(1, layout.IsAllFit());
     });
@@ -266,16 +266,16 @@ TEST_F(NavigationTest, ScrollCommandsAtTheirEndMoveNothingButTheFocus) {
         MenuLayout& layout = h.Build(Captions(7));
         const std::vector<RECT> slots = Slots(h);
         ::SetFocus(layout.GetEntryAt(2)->m_hWnd);
-        h.Command(MenuLayout::kScrollUpId);
+        h.Command(IDC_SCROLL_UP);
         ExpectView(h, slots, {0, "entry 0", false, true});
         for (int first = 1; first <= 3; ++first) {
-            h.Command(MenuLayout::kScrollDownId);
+            h.Command(IDC_SCROLL_DOWN);
             ExpectView(h, slots, {first, "down button", true, true});
         }
-        h.Command(MenuLayout::kScrollDownId);
+        h.Command(IDC_SCROLL_DOWN);
         ExpectView(h, slots, {4, "entry 6", true, false});
         ::SetFocus(layout.GetEntryAt(5)->m_hWnd);
-        h.Command(MenuLayout::kScrollDownId);
+        h.Command(IDC_SCROLL_DOWN);
         ExpectView(h, slots, {4, "entry 6", true, false});
     });
 }
@@ -293,7 +293,7 @@ TEST_F(NavigationTest, DisabledScrollButtonsComeBackWithAStepTheOtherWay) {
         // Unavailable means disabled but still shown.
         EXPECT_TRUE(::IsWindowVisible(up));
         ExpectView(h, slots, {0, "entry 0", false, true});
-        h.Command(MenuLayout::kScrollDownId);
+        h.Command(IDC_SCROLL_DOWN);
         ExpectView(h, slots, {1, "down button", true, true});
         h.Next();
         h.Next();
@@ -301,7 +301,7 @@ TEST_F(NavigationTest, DisabledScrollButtonsComeBackWithAStepTheOtherWay) {
         ExpectView(h, slots, {4, "entry 6", true, false});
         EXPECT_TRUE(::IsWindowVisible(down));
         EXPECT_FALSE(::IsWindowEnabled(down));
-        h.Command(MenuLayout::kScrollUpId);
+        h.Command(IDC_SCROLL_UP);
         ExpectView(h, slots, {3, "up button", true, true});
         h.Previous();
         h.Previous();

@@ -7,13 +7,13 @@
 
 class EntryButton;
 
-class EntryList {
+class EntryButtonList {
 public:
-    EntryList() = default;
+    EntryButtonList() = default;
     // Frees the list's own storage, never the buttons.
-    ~EntryList();
-    EntryList(const EntryList&) = delete;
-    EntryList& operator=(const EntryList&) = delete;
+    ~EntryButtonList();
+    EntryButtonList(const EntryButtonList&) = delete;
+    EntryButtonList& operator=(const EntryButtonList&) = delete;
 
     // False, with the list unchanged, when no memory is left for the link.
     bool Append(EntryButton* button);

@@ -1,4 +1,4 @@
-#include "TextBuffer.h"
+#include "BoundedText.h"
 
 #include <cwchar>
 

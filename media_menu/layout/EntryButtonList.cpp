@@ -1,12 +1,12 @@
-#include "media_menu/layout/EntryList.h"
+#include "media_menu/layout/EntryButtonList.h"
 
 #include <new>
 
-EntryList::~EntryList() {
+EntryButtonList::~EntryButtonList() {
     RemoveAll();
 }
 
-bool EntryList::Append(EntryButton* button) {
+bool EntryButtonList::Append(EntryButton* button) {
     Node* node = new (std::nothrow) Node{button, nullptr};
     if (node == nullptr) {
         return false;
@@ -21,7 +21,7 @@ bool EntryList::Append(EntryButton* button) {
     return true;
 }
 
-EntryList::Node* EntryList::NodeAt(int index) const {
+EntryButtonList::Node* EntryButtonList::NodeAt(int index) const {
     if (index < 0 || index >= m_count) {
         return nullptr;
     }
@@ -32,18 +32,18 @@ EntryList::Node* EntryList::NodeAt(int index) const {
     return node;
 }
 
-EntryButton* EntryList::GetAt(int index) const {
+EntryButton* EntryButtonList::GetAt(int index) const {
     Node* node = NodeAt(index);
     return node != nullptr ? node->button : nullptr;
 }
 
-void EntryList::SetAt(int index, EntryButton* button) {
+void EntryButtonList::SetAt(int index, EntryButton* button) {
     if (Node* node = NodeAt(index)) {
         node->button = button;
     }
 }
 
-void EntryList::RemoveAll() {
+void EntryButtonList::RemoveAll() {
     while (Node* node = m_head) {
         m_head = node->next;
         delete node;

@@ -1,0 +1,21 @@
+#include "media_menu/controls/ApplyRoundedWindowShape.h"
+
+#include "common/UniqueHandle.h"
+#include "framework/CWnd.h"
+#include "media_menu/data/SettingsStore.h"
+
+void ApplyRoundedWindowShape(CWnd* window, int defaultWidth, int defaultHeight) {
+    if (window == nullptr) {
+        return;
+    }
+    RECT rect = {0, 0, 0, 0};
+    window->GetClientRect(&rect);
+    int width = ReadProfileInt(ProfileKey::kWindowEllipticalWidth, defaultWidth);
+    int height = ReadProfileInt(ProfileKey::kWindowEllipticalHeight, defaultHeight);
+    UniqueRegion shape(
+        ::CreateRoundRectRgn(rect.left, rect.top, rect.right, rect.bottom, width, height));
+    if (window->SetWindowRgn(shape.get(), TRUE) != 0) {
+        shape.release(); // the window owns the region now
+    }
+    window->RepaintNow();
+}
