@@ -37,6 +37,7 @@ snapshot() {
         LC_ALL=C sort -u >"$WINEPREFIX/$1"
 }
 expect_change() { # NAME BEFORE AFTER "> added" and "< removed" lines
+    snapshot "$3"
     check "$1" "$(diff "$WINEPREFIX/$2" "$WINEPREFIX/$3" | grep '^[<>]')" "$4"
 }
 
@@ -46,7 +47,6 @@ mkdir -p "$WINEPREFIX/drive_c/Blocked/Uninstall.exe"
 snapshot before
 expect_exit "a failed installation exits with 2" 2 "$setup" /S '/D=C:\Blocked'
 expect_exit "a silent installation exits with 0" 0 "$setup" /S
-snapshot installed
 expect_change "a silent installation puts exactly its files and keys in place" before installed \
 '> file C:/Program Files/WZK
 > file C:/Program Files/WZK/Veltrane
@@ -95,7 +95,6 @@ stays='> system [System\\CurrentControlSet\\Services\\i8042prt\\Parameters]
 # The BIOS tool is a client file once it is built.
 [ ! -f "$1/bin/wzkbios.exe" ] || tool=$'> file C:/Program Files/WZK/Veltrane/wzkbios.exe\n'
 expect_exit "a second installation with both components exits with 0" 0 "$setup" /S /CLIENT /KEYBOARD106
-snapshot reinstalled
 expect_change "a second installation adds the client files and the keyboard values" installed reinstalled \
 '> file C:/Program Files/WZK/Veltrane/Client
 > file C:/Program Files/WZK/Veltrane/Client/include
@@ -107,7 +106,6 @@ expect_change "a second installation adds the client files and the keyboard valu
 # The uninstaller runs from a temporary copy of itself, deleted at the next
 # restart.
 expect_exit "a silent removal exits with 0" 0 "$app\\Uninstall.exe" /S
-snapshot removed
 expect_change "a silent removal takes back everything but what is documented to stay" before removed \
 '> file C:/users/USER/Temp/~nsu?.tmp
 > file C:/users/USER/Temp/~nsu?.tmp/Un.exe
