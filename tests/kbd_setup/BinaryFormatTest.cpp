@@ -65,7 +65,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Deliverable{L"kbdsetup.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false,
                                   "requireAdministrator"},
                       Deliverable{L"VLTMedia.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false, "asInvoker"},
-                      Deliverable{L"wzkWmiBios.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr}),
+                      Deliverable{L"wzkWmiBios.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},
+                      Deliverable{L"VeltraneSetup.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false,
+                                  "requireAdministrator"}),
     [](const ::testing::TestParamInfo<Deliverable>& info) {
         std::wstring name = info.param.fileName;
         return Utf8(name.substr(0, name.find(L'.')));

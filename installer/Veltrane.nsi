@@ -1,0 +1,282 @@
+; VeltraneSetup.exe: installs the three Veltrane components per machine and
+; registers an uninstaller. Built by installer/CMakeLists.txt, which passes:
+;   SOURCE_DIR  the checkout (for the client header and the version header)
+;   BIN_DIR     where VLTMedia.exe, wzkWmiBios.dll and kbdsetup.exe were built
+;   LIB_DIR     where the import libraries were built
+;   OUT_FILE    the installer to write
+;   WITH_MSVC_IMPLIB  defined when wzkWmiBios.lib is built
+;   WZKBIOS     the BIOS tool, when it is built
+;
+; Command line (switches are case-sensitive, like the toolkit's own /S):
+;   /S              silent
+;   /CLIENT         also install the client files
+;   /KEYBOARD106    also set up the Japanese 106-key keyboard
+;   /D=folder       install folder; must come last and is not quoted
+; Exit codes: 0 installed, 1 cancelled by the user, 2 failed (rolled back),
+; 3 unknown switch (nothing done), 4 no administrator rights (nothing done);
+; the uninstaller's 3010: removed, some files go at the next restart.
+
+Unicode true
+SetCompressor /SOLID lzma
+RequestExecutionLevel admin
+; A file that cannot be written ends the installation (and rolls it back)
+; instead of offering to skip it: a half-installed component is worse.
+AllowSkipFiles off
+
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include Sections.nsh
+!include MUI2.nsh
+
+; One version for every binary: the one in common/ProductVersion.h.
+!define VERSION_HEADER "${SOURCE_DIR}/common/ProductVersion.h"
+!searchparse /file "${VERSION_HEADER}" "#define PRODUCT_VERSION_MAJOR " V_MAJOR
+!searchparse /file "${VERSION_HEADER}" "#define PRODUCT_VERSION_MINOR " V_MINOR
+!searchparse /file "${VERSION_HEADER}" "#define PRODUCT_VERSION_PATCH " V_PATCH
+!searchparse /file "${VERSION_HEADER}" "#define PRODUCT_VERSION_BUILD " V_BUILD
+!searchparse /file "${VERSION_HEADER}" '#define PRODUCT_COMPANY_TEXT "' COMPANY '"'
+!define VERSION "${V_MAJOR}.${V_MINOR}.${V_PATCH}.${V_BUILD}"
+
+!define PRODUCT "Veltrane"
+!define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define UNINSTALLER "Uninstall.exe"
+; Exit codes beyond the toolkit's own 0, 1 and 2.
+!define EXIT_BAD_SWITCH 3
+!define EXIT_NOT_ADMIN 4
+!define EXIT_REBOOT_NEEDED 3010
+
+Name "${PRODUCT}"
+OutFile "${OUT_FILE}"
+; A 32-bit installer: $PROGRAMFILES is the 32-bit Program Files on 64-bit
+; Windows, and the registry writes below go to the 32-bit view, as they
+; should for 32-bit programs.
+InstallDir "$PROGRAMFILES\${COMPANY}\${PRODUCT}"
+InstallDirRegKey HKLM "${UNINST_KEY}" "InstallLocation"
+BrandingText "${COMPANY} ${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}"
+VIFileVersion "${VERSION}"
+VIAddVersionKey /LANG=1033 "CompanyName" "${COMPANY}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "${COMPANY}"
+
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_SMALLDESC
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+; The uninstall entry's location before this run ("" when there was none),
+; and the outermost folder this run created for $INSTDIR ("" when $INSTDIR
+; already existed).
+Var PreviousLocation
+Var CreatedFolder
+
+; Removes the files and folders an installation puts into $INSTDIR, and
+; nothing else: folders only when empty, and above $INSTDIR only up to the
+; outermost one the first installation created (given as FOLDER).
+!macro RemoveInstalledFiles FOLDER
+    Delete /REBOOTOK "$INSTDIR\VLTMedia.exe"
+    Delete /REBOOTOK "$INSTDIR\wzkWmiBios.dll"
+    Delete /REBOOTOK "$INSTDIR\kbdsetup.exe"
+    !ifdef WZKBIOS
+        Delete /REBOOTOK "$INSTDIR\wzkbios.exe"
+    !endif
+    Delete "$INSTDIR\Client\include\wzkWmiBios.h"
+    Delete "$INSTDIR\Client\lib\libwzkWmiBios.dll.a"
+    Delete "$INSTDIR\Client\lib\wzkWmiBios.lib"
+    RMDir "$INSTDIR\Client\include"
+    RMDir "$INSTDIR\Client\lib"
+    RMDir "$INSTDIR\Client"
+    Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
+    Push $R0
+    Push $R1
+    Push $R2
+    StrLen $R2 "${FOLDER}"
+    StrCpy $R1 "$INSTDIR" $R2
+    StrCpy $R0 "$INSTDIR"
+    ${If} $R2 > 0
+    ${AndIf} $R1 == "${FOLDER}"
+        ${Do}
+            StrLen $R1 $R0
+            ${IfThen} $R1 < $R2 ${|} ${ExitDo} ${|}
+            ; A folder waits for the restart only when a file in it does.
+            ${If} ${RebootFlag}
+                RMDir /REBOOTOK $R0
+            ${Else}
+                RMDir $R0
+            ${EndIf}
+            ${GetParent} $R0 $R0
+        ${Loop}
+    ${EndIf}
+    Pop $R2
+    Pop $R1
+    Pop $R0
+!macroend
+
+Section "Programs" SecPrograms
+    SectionIn RO
+    ; The outermost missing folder on the way to $INSTDIR, before creating it.
+    StrCpy $CreatedFolder ""
+    StrCpy $0 $INSTDIR
+    ${DoUntil} ${FileExists} "$0\*.*"
+        StrCpy $CreatedFolder $0
+        ${GetParent} $0 $0
+    ${LoopUntil} $0 == ""
+
+    SetOutPath "$INSTDIR"
+    File "${BIN_DIR}/VLTMedia.exe"
+    File "${BIN_DIR}/wzkWmiBios.dll"
+    File "${BIN_DIR}/kbdsetup.exe"
+    ClearErrors
+    WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+    ${If} ${Errors}
+        DetailPrint "Cannot write $INSTDIR\${UNINSTALLER}"
+        Abort
+    ${EndIf}
+SectionEnd
+
+Section /o "Client files" SecClient
+    SetOutPath "$INSTDIR\Client\include"
+    File "${SOURCE_DIR}/Shared/wzkWmiBios/wzkWmiBios.h"
+    SetOutPath "$INSTDIR\Client\lib"
+    File "${LIB_DIR}/libwzkWmiBios.dll.a"
+    !ifdef WITH_MSVC_IMPLIB
+        File "${LIB_DIR}/wzkWmiBios.lib"
+    !endif
+    !ifdef WZKBIOS
+        ; Beside the DLL it calls. Only the tool: the firmware simulator built
+        ; next to it stands in for a system component and is never installed.
+        SetOutPath "$INSTDIR"
+        File "${WZKBIOS}"
+    !endif
+SectionEnd
+
+; Written after every file is in place, so that a failed copy leaves no entry.
+Section "-Uninstall entry"
+    ClearErrors
+    WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINST_KEY}" "Publisher" "${COMPANY}"
+    WriteRegStr HKLM "${UNINST_KEY}" "DisplayIcon" "$INSTDIR\VLTMedia.exe,0"
+    WriteRegStr HKLM "${UNINST_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINST_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+    WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+    WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+    ; An installation over an earlier one keeps the earlier record.
+    ${If} $CreatedFolder != ""
+        WriteRegStr HKLM "${UNINST_KEY}" "CreatedFolder" "$CreatedFolder"
+    ${EndIf}
+    ${If} ${Errors}
+        DetailPrint "Cannot write the uninstall entry"
+        Abort
+    ${EndIf}
+SectionEnd
+
+; Last, because its values are not rolled back: after it nothing can fail.
+Section /o "Japanese 106-key keyboard" SecKeyboard
+    ClearErrors
+    ExecWait '"$INSTDIR\kbdsetup.exe"'
+    ${If} ${Errors}
+        DetailPrint "Cannot run $INSTDIR\kbdsetup.exe"
+        Abort
+    ${EndIf}
+SectionEnd
+
+!insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecPrograms} \
+        "The media menu, the BIOS library and the keyboard setup program (always installed)."
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecClient} \
+        "Header and import libraries for programs that call the BIOS library."
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecKeyboard} \
+        "Sets the PS/2 keyboard driver up for the Japanese 106-key keyboard (takes effect after a restart)."
+!insertmacro MUI_FUNCTION_DESCRIPTION_END
+
+; Selects components from the command line; quits with EXIT_BAD_SWITCH on a
+; switch it does not know, so that a mistyped one never installs the wrong set.
+Function ReadSwitches
+    ${GetParameters} $R0
+    ${Do}
+        ; The next word: $R1 its length, $R2 the word.
+        StrCpy $R1 0
+        ${Do}
+            StrCpy $R2 $R0 1 $R1
+            ${IfThen} $R2 == "" ${|} ${ExitDo} ${|}
+            ${IfThen} $R2 == " " ${|} ${ExitDo} ${|}
+            IntOp $R1 $R1 + 1
+        ${Loop}
+        StrCpy $R2 $R0 $R1
+        IntOp $R1 $R1 + 1
+        StrCpy $R0 $R0 "" $R1
+        ${If} $R2 S== "/CLIENT"
+            !insertmacro SelectSection ${SecClient}
+        ${ElseIf} $R2 S== "/KEYBOARD106"
+            !insertmacro SelectSection ${SecKeyboard}
+        ${ElseIf} $R2 S!= ""
+        ${AndIf} $R2 S!= "/S"
+        ${AndIf} $R2 S!= "/NCRC"
+            MessageBox MB_ICONSTOP "Unknown switch: $R2$\n$\nKnown: /S /CLIENT /KEYBOARD106 /D=folder" /SD IDOK
+            SetErrorLevel ${EXIT_BAD_SWITCH}
+            Quit
+        ${EndIf}
+    ${LoopUntil} $R0 == ""
+FunctionEnd
+
+Function .onInit
+    Call ReadSwitches
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 != "Admin"
+        MessageBox MB_ICONSTOP "${PRODUCT} setup needs administrator rights." /SD IDOK
+        SetErrorLevel ${EXIT_NOT_ADMIN}
+        Quit
+    ${EndIf}
+    ReadRegStr $PreviousLocation HKLM "${UNINST_KEY}" "InstallLocation"
+FunctionEnd
+
+; Takes back what this run added. Over an earlier installation in the same
+; folder the files were already replaced, so that installation is left as it
+; is (still registered, and removable by its uninstaller).
+Function .onInstFailed
+    ${If} $PreviousLocation != $INSTDIR
+        !insertmacro RemoveInstalledFiles $CreatedFolder
+    ${EndIf}
+    ${If} $PreviousLocation == ""
+        DeleteRegKey HKLM "${UNINST_KEY}"
+    ${EndIf}
+FunctionEnd
+
+; What stays: each user's menu settings under
+; HKCU\SOFTWARE\WZK\Veltrane\Media are that user's data, and the keyboard
+; driver values under HKLM\SYSTEM\CurrentControlSet\Services\i8042prt\Parameters
+; are the machine's keyboard set-up: removing them would change the keyboard
+; of a machine that needs them.
+Section "Uninstall"
+    ReadRegStr $0 HKLM "${UNINST_KEY}" "CreatedFolder"
+    !insertmacro RemoveInstalledFiles $0
+    DeleteRegKey HKLM "${UNINST_KEY}"
+    ${If} ${RebootFlag}
+        SetErrorLevel ${EXIT_REBOOT_NEEDED}
+    ${EndIf}
+SectionEnd
+
+Function un.onInit
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 != "Admin"
+        MessageBox MB_ICONSTOP "Removing ${PRODUCT} needs administrator rights." /SD IDOK
+        SetErrorLevel ${EXIT_NOT_ADMIN}
+        Quit
+    ${EndIf}
+FunctionEnd

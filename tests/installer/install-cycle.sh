@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Installs, reinstalls and removes VeltraneSetup.exe silently in a scratch copy
+# of the project's prefix (with a wineserver of its own) and compares whole
+# listings of C:\ and the registry: a step adds or removes exactly the list.
+set -euo pipefail
+setup=$1/bin/VeltraneSetup.exe app='C:\Program Files\WZK\Veltrane' failed=0 tool=
+limit=$((60 * ${TEST_TIME_SCALE:-1}))
+export WINEPREFIX=$1/installer-prefix WINEARCH=win32 WINEDEBUG=-all
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
+rm -rf "$WINEPREFIX" && cp -a "$1/wineprefix" "$WINEPREFIX"
+# Keys that other tests write go first (in the files: no server has read them).
+for hive in system user; do
+    awk '/^\[/ { drop = /^\[(Software\\\\WZK|System\\\\CurrentControlSet\\\\Services\\\\i8042prt)/ } !drop' \
+        "$WINEPREFIX/$hive.reg" >"$WINEPREFIX/new.reg" && mv "$WINEPREFIX/new.reg" "$WINEPREFIX/$hive.reg"
+done
+check() {
+    if [ "$2" = "$3" ]; then echo "ok: $1"; else printf 'FAILED: %s; got:\n%s\n' "$1" "$2"; failed=1; fi
+}
+expect_exit() { # NAME CODE PROGRAM ARGUMENTS...
+    local name=$1 want=$2 rc=0 && shift 2 && wine "$@" || rc=$?
+    check "$name" "exit code $rc" "exit code $want"
+}
+# Once the session's programs (the uninstaller's copy too) have ended, the
+# registry files are current: a line per file or folder, key (parents too) and
+# value. Masked: the device date of each start, the size estimate (literal only
+# as not zero), the user name, the uninstaller's numbered temporary folder.
+snapshot() {
+    timeout $limit wineserver -w || { echo "FAILED: programs still running"; exit 1; }
+    { (cd "$WINEPREFIX/drive_c" && find . -mindepth 1 | sed 's|^\.|file C:|')
+      for hive in system user; do
+          awk -v h=$hive '/^\[/ { sub(/\] [0-9]+$/, "]"); key = $0; n = split($0, p, /\\\\/); k = p[1]
+                                  for (i = 2; i <= n; i++) { print h " " k "]"; k = k "\\\\" p[i] }
+                                  print h " " key; next }
+              /^[^#]/ { print h " " key " " $0 }' "$WINEPREFIX/$hive.reg"
+      done; } | sed -e '/"DriverDateData"=/d' -e "s/users\([/\\\\]*\)$(id -un)/users\1USER/g" \
+        -e 's/~nsu[0-9A-Za-z]*\.tmp/~nsu?.tmp/g' -e 's/"EstimatedSize"=dword:0*[1-9a-f].*/"EstimatedSize"=(not zero)/' |
+        LC_ALL=C sort -u >"$WINEPREFIX/$1"
+}
+expect_change() { # NAME BEFORE AFTER "> added" and "< removed" lines
+    snapshot "$3"
+    check "$1" "$(diff "$WINEPREFIX/$2" "$WINEPREFIX/$3" | grep '^[<>]')" "$4"
+}
+
+# A failed installation (a folder is in the way of its uninstaller) takes back
+# what it wrote; a default one has no client files and no keyboard values.
+mkdir -p "$WINEPREFIX/drive_c/Blocked/Uninstall.exe"
+snapshot before
+expect_exit "a failed installation exits with 2" 2 "$setup" /S '/D=C:\Blocked'
+expect_exit "a silent installation exits with 0" 0 "$setup" /S
+expect_change "a silent installation puts exactly its files and keys in place" before installed \
+'> file C:/Program Files/WZK
+> file C:/Program Files/WZK/Veltrane
+> file C:/Program Files/WZK/Veltrane/Uninstall.exe
+> file C:/Program Files/WZK/Veltrane/VLTMedia.exe
+> file C:/Program Files/WZK/Veltrane/kbdsetup.exe
+> file C:/Program Files/WZK/Veltrane/wzkWmiBios.dll
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane]
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "CreatedFolder"="C:\\Program Files\\WZK"
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayIcon"="C:\\Program Files\\WZK\\Veltrane\\VLTMedia.exe,0"
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayName"="Veltrane"
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayVersion"="1.0.0.0"
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "EstimatedSize"=(not zero)
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "InstallLocation"="C:\\Program Files\\WZK\\Veltrane"
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "NoModify"=dword:00000001
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "NoRepair"=dword:00000001
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "Publisher"="WZK"
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "QuietUninstallString"="\"C:\\Program Files\\WZK\\Veltrane\\Uninstall.exe\" /S"
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "UninstallString"="\"C:\\Program Files\\WZK\\Veltrane\\Uninstall.exe\""'
+
+# The installed menu shows its window (its first run writes the user's
+# default entry) and a second start closes it, as the hot key does.
+wine "$app\\VLTMedia.exe" &
+menu=$!
+timeout $limit sh -c 'until xdotool search --name "^VLTMedia\$" >/dev/null; do sleep 0.2; done' ||
+    { echo "FAILED: the installed menu shows no window"; exit 1; }
+expect_exit "the installed menu closes when started again" 0 "$app\\VLTMedia.exe"
+wait $menu || { echo "FAILED: the installed menu ends with $?"; exit 1; }
+
+# What stays after removal: the keyboard values and the user's menu settings.
+stays='> system [System\\CurrentControlSet\\Services\\i8042prt\\Parameters]
+> system [System\\CurrentControlSet\\Services\\i8042prt\\Parameters] "LayerDriver JPN"="KBD106.DLL"
+> system [System\\CurrentControlSet\\Services\\i8042prt\\Parameters] "OverrideKeyboardIdentifier"="PCAT_106KEY"
+> system [System\\CurrentControlSet\\Services\\i8042prt\\Parameters] "OverrideKeyboardSubtype"=dword:00000002
+> system [System\\CurrentControlSet\\Services\\i8042prt]
+> user [Software\\WZK\\Veltrane\\Media\\Media Player]
+> user [Software\\WZK\\Veltrane\\Media\\Media Player] "ActionID"=dword:00000000
+> user [Software\\WZK\\Veltrane\\Media\\Media Player] "Assignment"="%ProgramFiles%\\Windows Media Player\\wmplayer.exe"
+> user [Software\\WZK\\Veltrane\\Media\\Media Player] "IsRemove"="Yes"
+> user [Software\\WZK\\Veltrane\\Media\\Media Player] "Name"="Media Player"
+> user [Software\\WZK\\Veltrane\\Media]
+> user [Software\\WZK\\Veltrane\\Media] "CurrentSelection"="Media Player"
+> user [Software\\WZK\\Veltrane\\Media] "DefaultSelection"="Media Player"
+> user [Software\\WZK\\Veltrane]
+> user [Software\\WZK]'
+# The BIOS tool is a client file once it is built.
+[ ! -f "$1/bin/wzkbios.exe" ] || tool=$'> file C:/Program Files/WZK/Veltrane/wzkbios.exe\n'
+expect_exit "a second installation with both components exits with 0" 0 "$setup" /S /CLIENT /KEYBOARD106
+expect_change "a second installation adds the client files and the keyboard values" installed reinstalled \
+'> file C:/Program Files/WZK/Veltrane/Client
+> file C:/Program Files/WZK/Veltrane/Client/include
+> file C:/Program Files/WZK/Veltrane/Client/include/wzkWmiBios.h
+> file C:/Program Files/WZK/Veltrane/Client/lib
+> file C:/Program Files/WZK/Veltrane/Client/lib/libwzkWmiBios.dll.a
+> file C:/Program Files/WZK/Veltrane/Client/lib/wzkWmiBios.lib'$'\n'"$tool$stays"
+
+# The uninstaller runs from a temporary copy of itself, deleted at the next
+# restart.
+expect_exit "a silent removal exits with 0" 0 "$app\\Uninstall.exe" /S
+expect_change "a silent removal takes back everything but what is documented to stay" before removed \
+'> file C:/users/USER/Temp/~nsu?.tmp
+> file C:/users/USER/Temp/~nsu?.tmp/Un.exe
+> system [System\\CurrentControlSet\\Control\\Session Manager] "PendingFileRenameOperations"=str(7):"\\??\\C:\\users\\USER\\Temp\\~nsu?.tmp\0\0\\??\\C:\\users\\USER\\Temp\\~nsu?.tmp\\Un.exe\0\0"'$'\n'"$stays"
+exit $failed
