@@ -37,7 +37,9 @@ INSTANTIATE_TEST_SUITE_P(
     Deliverables, BinaryFormatTest,
     ::testing::Values(Deliverable{L"kbdsetup.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false},
                       Deliverable{L"VLTMedia.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false},
-                      Deliverable{L"wzkWmiBios.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true}),
+                      Deliverable{L"wzkWmiBios.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true},
+                      Deliverable{L"wzkbios.exe", IMAGE_SUBSYSTEM_WINDOWS_CUI, false},
+                      Deliverable{L"wzkFirmwareSim.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true}),
     [](const ::testing::TestParamInfo<Deliverable>& info) {
         std::wstring name = info.param.fileName;
         return Utf8(name.substr(0, name.find(L'.')));
