@@ -3,7 +3,6 @@
 #include "RequestLog.h"
 #include "SimClassObject.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -102,6 +101,8 @@ HRESULT LoadScenario(State& state, const std::wstring& path) {
             state.log += line + '\n';
         }
         AppendToRequestLog(line);
+        // Also for a developer who has no request log but a debugger.
+        ::OutputDebugStringA((line + "\n").c_str());
         return state.scenarioError;
     }
     std::snprintf(state.config.failAt, sizeof state.config.failAt, "%s",

@@ -12,6 +12,7 @@
 #include "Scenario.h"
 
 #include <string>
+#include <vector>
 
 namespace sim {
 
