@@ -77,6 +77,13 @@ struct FindHandleTraits {
 };
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 
+struct ModuleTraits {
+    using Handle = HMODULE;
+    static Handle Invalid() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ::FreeLibrary(h); }
+};
+using UniqueModule = UniqueResource<ModuleTraits>;
+
 template <class GdiHandle> struct GdiObjectTraits {
     using Handle = GdiHandle;
     static Handle Invalid() noexcept { return nullptr; }

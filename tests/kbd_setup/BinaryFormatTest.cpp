@@ -66,6 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
                                   "requireAdministrator"},
                       Deliverable{L"VLTMedia.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false, "asInvoker"},
                       Deliverable{L"wzkWmiBios.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},
+                      Deliverable{L"wzkbios.exe", IMAGE_SUBSYSTEM_WINDOWS_CUI, false, nullptr},
+                      Deliverable{L"wzkFirmwareSim.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},
                       Deliverable{L"VeltraneSetup.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false,
                                   "requireAdministrator"}),
     [](const ::testing::TestParamInfo<Deliverable>& info) {

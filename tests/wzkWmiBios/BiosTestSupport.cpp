@@ -62,7 +62,7 @@ WzkWmiBiosDll::CallBiosFunction WzkWmiBiosDll::CallBios() const {
 }
 
 std::wstring FirmwareSimRegistration::SimulatorPath() {
-    return TestProgramPath(L"firmware_sim.dll");
+    return DeliverablePath(L"wzkFirmwareSim.dll");
 }
 
 FirmwareSimRegistration::FirmwareSimRegistration() {

@@ -25,6 +25,9 @@ bool MethodExists(const wchar_t* name, ULONG* size) {
     for (ULONG i = 0; i < config.extraMethodCount && i < 8; ++i) {
         sizes.push_back(config.extraMethodSizes[i]);
     }
+    for (ULONG size : ScenarioOutputSizes()) {
+        sizes.push_back(size);
+    }
     for (ULONG candidate : sizes) {
         if (name != nullptr && MethodName(candidate) == name) {
             *size = candidate;

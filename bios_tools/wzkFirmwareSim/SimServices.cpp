@@ -1,5 +1,7 @@
 #include "SimServices.h"
 
+#include "RequestLog.h"
+
 #include <algorithm>
 
 namespace sim {
@@ -36,25 +38,61 @@ HRESULT QueryOwn(Interface* self, const IID& own, REFIID iid, void** object) {
     return S_OK;
 }
 
-// The answer's bytes: the request's own ("echo") or the configured ones.
-std::vector<BYTE> AnswerBytes(const SimClassObject& record, ULONG methodSize) {
-    const FirmwareSimConfig& config = Config();
-    if (!config.echo) {
-        return std::vector<BYTE>(
-            config.data, config.data + std::min<ULONG>(config.dataSize, sizeof config.data));
-    }
-    std::vector<BYTE> bytes(methodSize, 0);
+LONG RecordNumber(const SimClassObject& record, const wchar_t* name) {
+    const VARIANT* value = record.Property(name);
+    return V_VT(value) == VT_I4 ? V_I4(value) : 0;
+}
+
+std::vector<BYTE> RecordBytes(const SimClassObject& record) {
+    std::vector<BYTE> bytes;
     const VARIANT* input = record.Property(L"wzkBData");
     if (V_VT(input) == (VT_ARRAY | VT_UI1) && V_ARRAY(input) != nullptr) {
         LONG lower = 0;
         LONG upper = -1;
         ::SafeArrayGetLBound(V_ARRAY(input), 1, &lower);
         ::SafeArrayGetUBound(V_ARRAY(input), 1, &upper);
-        for (LONG i = lower; i <= upper && static_cast<ULONG>(i - lower) < methodSize; ++i) {
-            ::SafeArrayGetElement(V_ARRAY(input), &i, &bytes[i - lower]);
+        for (LONG i = lower; i <= upper; ++i) {
+            BYTE byte = 0;
+            ::SafeArrayGetElement(V_ARRAY(input), &i, &byte);
+            bytes.push_back(byte);
         }
     }
     return bytes;
+}
+
+// The scenario's answer, else the configured one, else the echo of the
+// request: "rwReturnCode" = "Command" and "Data" = the method's size in bytes
+// taken from "wzkBData", zero-padded.
+ScenarioAnswer ChooseAnswer(const SimClassObject& record, ULONG methodSize) {
+    const FirmwareSimConfig& config = Config();
+    ScenarioAnswer answer;
+    if (ScenarioAnswerFor(RecordNumber(record, L"Command"), RecordNumber(record, L"CommandType"),
+                          answer)) {
+        return answer;
+    }
+    if (!config.echo) {
+        answer.returnCode = config.returnCode;
+        answer.data.assign(config.data,
+                           config.data + std::min<ULONG>(config.dataSize, sizeof config.data));
+        return answer;
+    }
+    answer.returnCode = RecordNumber(record, L"Command");
+    answer.data = RecordBytes(record);
+    answer.data.resize(methodSize, 0);
+    return answer;
+}
+
+// The developer's log line: "request command=16 (0x10) type=2 input=[01 02]
+// method=wzkBIOSInt4 -> returnCode=0 data=[0A 0B 0C 0D]".
+std::string RequestLine(const SimClassObject* record, const BSTR method) {
+    std::string line = "request";
+    if (record != nullptr) {
+        LONG command = RecordNumber(*record, L"Command");
+        line += " command=" + std::to_string(command) + " (" + ShortHex(command) +
+                ") type=" + std::to_string(RecordNumber(*record, L"CommandType")) +
+                " input=" + ByteList(RecordBytes(*record));
+    }
+    return line + " method=" + Narrow(method) + " -> ";
 }
 
 VARIANT DataValue(const std::vector<BYTE>& bytes, VARTYPE type) {
@@ -92,18 +130,13 @@ VARIANT ReturnCodeValue(LONG returnCode, VARTYPE type) {
 }
 
 // The method's output parameters object, holding the answer in "OutData".
-SimClassObject* BuildAnswer(const SimClassObject& record, ULONG methodSize) {
+SimClassObject* BuildAnswer(const ScenarioAnswer& chosen, ULONG methodSize) {
     const FirmwareSimConfig& config = Config();
-    LONG returnCode = config.returnCode;
-    if (config.echo) {
-        const VARIANT* command = record.Property(L"Command");
-        returnCode = V_VT(command) == VT_I4 ? V_I4(command) : 0;
-    }
     SimClassObject* answer = SimClassObject::Create(SimClassObject::Kind::Instance, "wzkBDataOut()",
                                                     {L"rwReturnCode", L"Data"});
-    VARIANT value = ReturnCodeValue(returnCode, config.returnCodeType);
+    VARIANT value = ReturnCodeValue(chosen.returnCode, config.returnCodeType);
     answer->Assign(L"rwReturnCode", value);
-    value = DataValue(AnswerBytes(record, methodSize), config.dataType);
+    value = DataValue(chosen.data, config.dataType);
     answer->Assign(L"Data", value);
 
     SimClassObject* out =
@@ -248,11 +281,16 @@ STDMETHODIMP SimServices::ExecMethod(const BSTR path, const BSTR method, LONG fl
                         : record == nullptr || in->MethodSize() != size
                             ? HRESULT(WBEM_E_INVALID_METHOD_PARAMETERS)
                         : outParams == nullptr ? HRESULT(WBEM_E_INVALID_PARAMETER)
-                                               : S_OK);
+                                               : S_OK,
+                        FileLine::Own);
     if (FAILED(hr)) {
+        AppendToRequestLog(RequestLine(record, method) + "failed " + HexOf(hr));
         return hr;
     }
-    *outParams = Config().outParamsPresent ? BuildAnswer(*record, size) : nullptr;
+    ScenarioAnswer answer = ChooseAnswer(*record, size);
+    AppendToRequestLog(RequestLine(record, method) + "returnCode=" +
+                       std::to_string(answer.returnCode) + " data=" + ByteList(answer.data));
+    *outParams = Config().outParamsPresent ? BuildAnswer(answer, size) : nullptr;
     return HRESULT(WBEM_S_NO_ERROR);
 }
 
@@ -375,8 +413,9 @@ STDMETHODIMP SimClassFactory::QueryInterface(REFIID iid, void** object) {
 }
 
 STDMETHODIMP SimClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
+    HRESULT scenario = StartRequest();
     HRESULT hr = Record(std::string("CreateInstance WbemLocator") + (outer ? " outer=set" : ""),
-                        outer != nullptr ? CLASS_E_NOAGGREGATION : S_OK);
+                        outer != nullptr ? CLASS_E_NOAGGREGATION : scenario);
     if (FAILED(hr)) {
         if (object != nullptr) {
             *object = nullptr;

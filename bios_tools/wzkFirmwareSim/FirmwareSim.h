@@ -1,7 +1,10 @@
-// Control and inspection of the firmware simulator: an in-process COM server
-// registered as the WMI locator class, which plays the firmware's WMI
-// provider ("wzkBIntM" and "wzkBDataIn" in "\\.\root\wmi"). The test process
-// loads the same DLL that COM loads for the library, so both see one state.
+// Control and inspection of the firmware simulator wzkFirmwareSim.dll: an
+// in-process COM server registered as the WMI locator class, which plays the
+// firmware's WMI provider ("wzkBIntM" and "wzkBDataIn" in "\\.\root\wmi").
+// A program that drives it loads the very DLL that COM loads for the library
+// (the registered path) and looks these functions up by name, so both see
+// one state. Its first FirmwareSim_Reset or FirmwareSim_LoadScenario takes
+// the simulator over: the scenario file of the environment no longer applies.
 #pragma once
 
 #include <windows.h>
@@ -9,11 +12,7 @@
 
 #include <stddef.h>
 
-#ifdef FIRMWARE_SIM_BUILD
-#define FIRMWARE_SIM_API extern "C" __declspec(dllexport)
-#else
-#define FIRMWARE_SIM_API extern "C" __declspec(dllimport)
-#endif
+#define FIRMWARE_SIM_API extern "C"
 
 // How the simulated firmware answers. FirmwareSim_Reset restores the defaults
 // given in the comments.
@@ -52,6 +51,11 @@ struct FirmwareSimConfig {
 
 // Clears the log and the object counts and restores the default answer.
 FIRMWARE_SIM_API void FirmwareSim_Reset(void);
+// Answers from a scenario file from now on (see Scenario.h), over the default
+// configuration. A file that cannot be read or parsed gives a "scenario
+// error: PATH: line N: ..." entry in the log and makes every request fail
+// with the returned HRESULT where COM creates the locator.
+FIRMWARE_SIM_API HRESULT FirmwareSim_LoadScenario(const wchar_t* path);
 // The live configuration; change it before a call, not during one.
 FIRMWARE_SIM_API FirmwareSimConfig* FirmwareSim_Config(void);
 

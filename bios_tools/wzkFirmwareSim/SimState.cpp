@@ -1,5 +1,8 @@
 #include "SimState.h"
 
+#include "RequestLog.h"
+#include "SimClassObject.h"
+
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -17,6 +20,10 @@ void SetDefaults(FirmwareSimConfig& config) {
     config.outDataType = VT_UNKNOWN;
 }
 
+// The file a client developer names, else this one beside the DLL.
+const wchar_t kScenarioVariable[] = L"WZK_FIRMWARE_SIM_SCENARIO";
+const wchar_t kDefaultScenarioName[] = L"wzkFirmwareSim.ini";
+
 struct State {
     CRITICAL_SECTION lock;
     FirmwareSimConfig config;
@@ -24,6 +31,11 @@ struct State {
     std::vector<TrackedObject*> objects;
     LONG overReleases = 0;
     bool failureUsed = false;
+    // A program drives the simulator through FirmwareSim.h.
+    bool driven = false;
+    Scenario scenario;
+    // Why the scenario cannot be used; every request then fails with it.
+    HRESULT scenarioError = S_OK;
 };
 
 State& TheState() {
@@ -76,13 +88,78 @@ std::string DescribeArray(SAFEARRAY* array, VARTYPE elementType) {
     return text + "]";
 }
 
+// Restores the built-in answers, then applies the file. The caller holds the lock.
+HRESULT LoadScenario(State& state, const std::wstring& path) {
+    SetDefaults(state.config);
+    state.failureUsed = false;
+    std::string message;
+    state.scenarioError = state.scenario.Load(path.c_str(), message);
+    if (FAILED(state.scenarioError)) {
+        state.scenario = Scenario();
+        std::string line = "scenario error: " + Narrow(path.c_str()) + ": " + message;
+        if (state.driven) {
+            state.log += line + '\n';
+        }
+        AppendToRequestLog(line);
+        // Also for a developer who has no request log but a debugger.
+        ::OutputDebugStringA((line + "\n").c_str());
+        return state.scenarioError;
+    }
+    std::snprintf(state.config.failAt, sizeof state.config.failAt, "%s",
+                  state.scenario.FailureStep().c_str());
+    state.config.failure = state.scenario.Failure();
+    return S_OK;
+}
+
+bool FileExists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::wstring DefaultScenarioPath() {
+    std::wstring path = OwnPath();
+    return path.substr(0, path.find_last_of(L'\\') + 1) + kDefaultScenarioName;
+}
+
 } // namespace
 
 const FirmwareSimConfig& Config() {
     return TheState().config;
 }
 
-HRESULT Record(const std::string& request, HRESULT natural) {
+HRESULT StartRequest() {
+    Locked lock;
+    State& state = TheState();
+    if (state.driven) {
+        return state.scenarioError;
+    }
+    std::wstring path = EnvironmentText(kScenarioVariable);
+    if (path.empty() && FileExists(DefaultScenarioPath())) {
+        path = DefaultScenarioPath();
+    }
+    if (path.empty()) {
+        state.scenario = Scenario();
+        SetDefaults(state.config);
+        state.scenarioError = S_OK;
+        return S_OK;
+    }
+    return LoadScenario(state, path);
+}
+
+bool ScenarioAnswerFor(LONG command, LONG commandType, ScenarioAnswer& answer) {
+    Locked lock;
+    const ScenarioAnswer* found = TheState().scenario.AnswerFor(command, commandType);
+    if (found != nullptr) {
+        answer = *found;
+    }
+    return found != nullptr;
+}
+
+std::vector<ULONG> ScenarioOutputSizes() {
+    Locked lock;
+    return TheState().scenario.OutputSizes();
+}
+
+HRESULT Record(const std::string& request, HRESULT natural, FileLine fileLine) {
     Locked lock;
     State& state = TheState();
     HRESULT outcome = natural;
@@ -92,11 +169,17 @@ HRESULT Record(const std::string& request, HRESULT natural) {
         state.failureUsed = true;
         outcome = state.config.failure;
     }
-    state.log += request;
+    std::string line = request;
     if (FAILED(outcome)) {
-        state.log += " -> " + HexOf(static_cast<unsigned long>(outcome));
+        line += " -> " + HexOf(static_cast<unsigned long>(outcome));
+        if (fileLine == FileLine::OnFailure) {
+            AppendToRequestLog("failed: " + line);
+        }
     }
-    state.log += '\n';
+    // A client that runs for long would otherwise grow the log without end.
+    if (state.driven) {
+        state.log += line + '\n';
+    }
     return outcome;
 }
 
@@ -136,8 +219,8 @@ std::string Describe(const VARIANT& value) {
         std::string object = "(null)";
         IUnknown* unknown = V_UNKNOWN(&value);
         if (unknown != nullptr) {
-            auto tracked = dynamic_cast<TrackedObject*>(unknown);
-            object = tracked != nullptr ? tracked->Name() : "(foreign object)";
+            SimClassObject* own = SimClassObject::From(unknown);
+            object = own != nullptr ? own->Name() : "(foreign object)";
         }
         return (type == VT_UNKNOWN ? "VT_UNKNOWN " : "VT_DISPATCH ") + object;
     }
@@ -150,9 +233,42 @@ std::string Describe(const VARIANT& value) {
     }
 }
 
+std::string ByteList(const std::vector<BYTE>& bytes) {
+    std::string text = "[";
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        char number[4];
+        std::snprintf(number, sizeof number, "%02X", bytes[i]);
+        text += (i == 0 ? "" : " ") + std::string(number);
+    }
+    return text + "]";
+}
+
+std::wstring EnvironmentText(const wchar_t* name) {
+    DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
+    std::wstring text(size, L'\0');
+    DWORD length = size != 0 ? ::GetEnvironmentVariableW(name, &text[0], size) : 0;
+    text.resize(length < size ? length : 0);
+    return text;
+}
+
+std::wstring OwnPath() {
+    HMODULE self = nullptr;
+    wchar_t path[MAX_PATH] = {};
+    DWORD length = 0;
+    if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                 GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                             reinterpret_cast<LPCWSTR>(&OwnPath), &self)) {
+        length = ::GetModuleFileNameW(self, path, MAX_PATH);
+    }
+    return length != 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
+}
+
 TrackedObject::TrackedObject(std::string name) : m_name(std::move(name)) {
     Locked lock;
-    TheState().objects.push_back(this);
+    m_tracked = TheState().driven;
+    if (m_tracked) {
+        TheState().objects.push_back(this);
+    }
 }
 
 ULONG TrackedObject::AddRefTracked() {
@@ -169,6 +285,9 @@ ULONG TrackedObject::ReleaseTracked() {
     }
     if (left == 0) {
         OnFinalRelease();
+        if (!m_tracked) {
+            delete this;
+        }
     }
     return static_cast<ULONG>(left);
 }
@@ -181,6 +300,9 @@ using sim::TheState;
 void FirmwareSim_Reset(void) {
     Locked lock;
     sim::State& state = TheState();
+    state.driven = true;
+    state.scenario = sim::Scenario();
+    state.scenarioError = S_OK;
     sim::SetDefaults(state.config);
     state.log.clear();
     // Objects of earlier requests stay in memory (see TrackedObject) but are
@@ -188,6 +310,12 @@ void FirmwareSim_Reset(void) {
     state.objects.clear();
     state.overReleases = 0;
     state.failureUsed = false;
+}
+
+HRESULT FirmwareSim_LoadScenario(const wchar_t* path) {
+    Locked lock;
+    TheState().driven = true;
+    return sim::LoadScenario(TheState(), path != nullptr ? path : L"");
 }
 
 FirmwareSimConfig* FirmwareSim_Config(void) {
