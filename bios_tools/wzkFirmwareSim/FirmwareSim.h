@@ -35,6 +35,9 @@ struct FirmwareSimConfig {
     // Type of "Data" (VT_ARRAY | VT_UI1). VT_ARRAY | VT_I4 gives an array of
     // the same numbers as 32-bit elements; VT_NULL no value; VT_BSTR a string.
     VARTYPE dataType;
+    // TRUE: an array whose elements are 32 bits wide whatever dataType's tag
+    // says, as a faulty provider might hand back (FALSE).
+    BOOL dataWideElements;
 
     // ExecMethod hands back its output parameters object (TRUE).
     BOOL outParamsPresent;

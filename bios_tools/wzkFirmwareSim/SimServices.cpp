@@ -95,12 +95,12 @@ std::string RequestLine(const SimClassObject* record, const BSTR method) {
     return line + " method=" + Narrow(method) + " -> ";
 }
 
-VARIANT DataValue(const std::vector<BYTE>& bytes, VARTYPE type) {
+VARIANT DataValue(const std::vector<BYTE>& bytes, VARTYPE type, BOOL wideElements) {
     VARIANT value;
     ::VariantInit(&value);
     V_VT(&value) = type;
     if (type == (VT_ARRAY | VT_UI1) || type == (VT_ARRAY | VT_I4)) {
-        VARTYPE element = type & ~VT_ARRAY;
+        VARTYPE element = wideElements ? VT_I4 : type & ~VT_ARRAY;
         V_ARRAY(&value) = ::SafeArrayCreateVector(element, 0, static_cast<ULONG>(bytes.size()));
         for (LONG i = 0; i < static_cast<LONG>(bytes.size()); ++i) {
             LONG number = bytes[i];
@@ -136,7 +136,7 @@ SimClassObject* BuildAnswer(const ScenarioAnswer& chosen, ULONG methodSize) {
                                                     {L"rwReturnCode", L"Data"});
     VARIANT value = ReturnCodeValue(chosen.returnCode, config.returnCodeType);
     answer->Assign(L"rwReturnCode", value);
-    value = DataValue(chosen.data, config.dataType);
+    value = DataValue(chosen.data, config.dataType, config.dataWideElements);
     answer->Assign(L"Data", value);
 
     SimClassObject* out =

@@ -225,14 +225,22 @@ TEST_F(WmiBiosCallTest, AnswerOfAnotherLengthLeavesTheBufferAndReportsThree) {
 }
 
 TEST_F(WmiBiosCallTest, AnswerOfAnotherTypeLeavesTheBufferAndReportsThree) {
-    // Elements wider than a byte must not be copied into the byte buffer.
-    for (VARTYPE type : {VARTYPE(VT_ARRAY | VT_I4), VARTYPE(VT_BSTR), VARTYPE(VT_NULL)}) {
+    // Elements wider than a byte must not be copied into the byte buffer,
+    // also when the array is tagged as bytes.
+    const struct {
+        VARTYPE type;
+        BOOL wideElements;
+    } cases[] = {
+        {VT_ARRAY | VT_I4, FALSE}, {VT_ARRAY | VT_UI1, TRUE}, {VT_BSTR, FALSE}, {VT_NULL, FALSE}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("Data type " + std::to_string(c.type) + (c.wideElements ? ", wide" : ""));
         FirmwareSim_Reset();
-        Sim().dataType = type;
+        Sim().dataType = c.type;
+        Sim().dataWideElements = c.wideElements;
         CallResult result = Call({1, 2, 3, 4}, 4);
-        EXPECT_EQ(S_OK, result.hr) << "Data type " << type;
-        EXPECT_EQ(3, result.returnCode) << "Data type " << type;
-        EXPECT_EQ(Untouched(4), result.output) << "Data type " << type;
+        EXPECT_EQ(S_OK, result.hr);
+        EXPECT_EQ(3, result.returnCode);
+        EXPECT_EQ(Untouched(4), result.output);
     }
 }
 
