@@ -88,13 +88,11 @@ ProbeRecord WaitForProbeRecord(const std::wstring& recordPath, DWORD timeoutMs) 
 }
 
 ProbeRecordScope::ProbeRecordScope(std::wstring recordPath)
-    : m_path(std::move(recordPath)), m_began(Now()) {
+    : m_path(std::move(recordPath)), m_variable(kProbeRecordVariable, m_path), m_began(Now()) {
     ::DeleteFileW(m_path.c_str());
-    ::SetEnvironmentVariableW(kProbeRecordVariable, m_path.c_str());
 }
 
 ProbeRecordScope::~ProbeRecordScope() {
-    ::SetEnvironmentVariableW(kProbeRecordVariable, nullptr);
     ::DeleteFileW(m_path.c_str());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScopedEnvironmentVariable.h"
+
 #include <windows.h>
 
 #include <string>
@@ -24,7 +26,8 @@ struct ProbeRecord {
 ProbeRecord WaitForProbeRecord(const std::wstring& recordPath, DWORD timeoutMs = 30000);
 
 // Points kProbeRecordVariable at recordPath for this process and the programs
-// it starts, deleting any old record; restores the variable when it ends.
+// it starts, deleting any old record (and the record when it ends); the
+// variable is restored when it ends, so scopes nest.
 class ProbeRecordScope {
 public:
     explicit ProbeRecordScope(std::wstring recordPath);
@@ -41,5 +44,6 @@ public:
 
 private:
     std::wstring m_path;
+    ScopedEnvironmentVariable m_variable;
     ULONGLONG m_began = 0; // FILETIME units
 };

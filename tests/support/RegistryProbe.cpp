@@ -24,6 +24,53 @@ DWORD RegistryValue::Dword() const {
     return value;
 }
 
+bool operator==(const RegistryValue& a, const RegistryValue& b) {
+    return a.exists == b.exists && (!a.exists || (a.type == b.type && a.data == b.data));
+}
+
+bool operator!=(const RegistryValue& a, const RegistryValue& b) {
+    return !(a == b);
+}
+
+void PrintTo(const RegistryValue& value, std::ostream* out) {
+    if (!value.exists) {
+        *out << "(no value)";
+        return;
+    }
+    switch (value.type) {
+    case REG_SZ:
+    case REG_EXPAND_SZ:
+        *out << (value.type == REG_SZ ? "REG_SZ" : "REG_EXPAND_SZ") << " \"" << Utf8(value.Text())
+             << "\"";
+        break;
+    case REG_DWORD:
+        *out << "REG_DWORD " << value.Dword();
+        break;
+    default:
+        *out << "type " << value.type;
+        break;
+    }
+    *out << ", " << value.data.size() << " bytes";
+}
+
+RegistryValue TextValue(const std::wstring& text) {
+    RegistryValue value;
+    value.exists = true;
+    value.type = REG_SZ;
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(text.c_str());
+    value.data.assign(bytes, bytes + (text.size() + 1) * sizeof(wchar_t));
+    return value;
+}
+
+RegistryValue DwordValue(DWORD number) {
+    RegistryValue value;
+    value.exists = true;
+    value.type = REG_DWORD;
+    const BYTE* bytes = reinterpret_cast<const BYTE*>(&number);
+    value.data.assign(bytes, bytes + sizeof number);
+    return value;
+}
+
 RegistryValue ReadRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name) {
     RegistryValue value;
     UniqueRegKey key;

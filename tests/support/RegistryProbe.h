@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
-// A registry value exactly as stored: its type and its raw bytes.
+// A registry value exactly as stored: its type and its raw bytes. Compared
+// whole (existence, type and every byte) and printed by assertions.
 struct RegistryValue {
     bool exists = false;
     DWORD type = REG_NONE;
@@ -17,6 +19,14 @@ struct RegistryValue {
     std::string AnsiText() const;
     DWORD Dword() const;
 };
+
+bool operator==(const RegistryValue& a, const RegistryValue& b);
+bool operator!=(const RegistryValue& a, const RegistryValue& b);
+void PrintTo(const RegistryValue& value, std::ostream* out);
+
+// The values WriteRegistryText and WriteRegistryDword store, to compare with.
+RegistryValue TextValue(const std::wstring& text);
+RegistryValue DwordValue(DWORD value);
 
 RegistryValue ReadRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name);
 RegistryValue ReadRegistryValueA(HKEY root, const std::string& subKey, const std::string& name);
