@@ -55,7 +55,7 @@ TEST_F(MenuAppThreeHundredEntriesTest, MenuScrollsAndAChosenEntryLaunches) {
     ASSERT_TRUE(record.found) << "the probe was not started";
     EXPECT_EQ(L" 002", record.Arguments()) << Utf8(record.commandLine);
     ExpectEnded(menu);
-    ExpectStored(L"Entry 002");
+    EXPECT_EQ(TextValue(L"Entry 002"), CurrentSelection());
 }
 
 TEST_F(MenuAppThreeHundredEntriesTest, ChoosingAnEntryPastTheCommandRangeDoesNothing) {
@@ -68,7 +68,7 @@ TEST_F(MenuAppThreeHundredEntriesTest, ChoosingAnEntryPastTheCommandRangeDoesNot
     // handled, its launch would have happened by the time the menu ends.
     menu.PressKey(VK_ESCAPE);
     ExpectEnded(menu);
-    EXPECT_EQ(L"Entry 250", CurrentSelection().Text());
+    EXPECT_EQ(TextValue(L"Entry 250"), CurrentSelection());
     EXPECT_TRUE(NothingStarted());
 }
 
@@ -84,7 +84,7 @@ TEST_F(MenuAppBadRegistryTest, LongestPossibleEntryNameIsShownAndChosen) {
     ASSERT_TRUE(record.found) << "the probe was not started";
     EXPECT_EQ(L" long", record.Arguments()) << Utf8(record.commandLine);
     ExpectEnded(menu);
-    ExpectStored(name);
+    EXPECT_EQ(TextValue(name), CurrentSelection());
 }
 
 // One stored "Assignment" that is not a proper text, and what choosing its
@@ -141,7 +141,7 @@ TEST_P(MenuAppBadAssignmentTest, ChosenEntryIsStoredAndTheMenuEnds) {
     EXPECT_EQ(L"Good", menu.Child(kFirstEntryId + 1).text);
     menu.PressKey(VK_RETURN);
     ExpectEnded(menu);
-    ExpectStored(L"Bad");
+    EXPECT_EQ(TextValue(L"Bad"), CurrentSelection());
     if (bad.launchesProbe) {
         ProbeRecord record = Record();
         ASSERT_TRUE(record.found) << "the probe was not started";
@@ -176,9 +176,9 @@ TEST_F(MenuAppBadRegistryTest, CurrentSelectionLongerThan259UnitsCountsAsFirstRu
     // The first-run values join the entries, and their entry is current.
     ASSERT_TRUE(OpenWithFocus(menu, kFirstEntryId + 2));
     EXPECT_EQ(L"Media Player", menu.Child(kFirstEntryId + 2).text);
-    ExpectStored(L"Media Player");
-    EXPECT_EQ(L"Media Player",
-              ReadRegistryValue(HKEY_CURRENT_USER, kMediaKey, L"DefaultSelection").Text());
+    EXPECT_EQ(TextValue(L"Media Player"), CurrentSelection());
+    EXPECT_EQ(TextValue(L"Media Player"),
+              ReadRegistryValue(HKEY_CURRENT_USER, kMediaKey, L"DefaultSelection"));
     EXPECT_EQ((std::vector<std::wstring>{L"Alpha", L"Beta", L"Media Player"}),
               RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey));
     menu.PressKey(VK_ESCAPE);
@@ -202,7 +202,7 @@ TEST_F(MenuAppBadRegistryTest, CurrentSelectionFillingTheBufferWithoutTerminator
     EXPECT_EQ(L"Beta", menu.Child(kFirstEntryId + 1).text);
     menu.Post(WM_CLOSE);
     ExpectEnded(menu);
-    EXPECT_EQ(before.data, CurrentSelection().data);
+    EXPECT_EQ(before, CurrentSelection());
 }
 
 } // namespace

@@ -32,7 +32,7 @@ TEST_F(MenuAppChoiceTest, EnterOnTheFocusedEntryStoresItLaunchesItAndEnds) {
     EXPECT_EQ(L" -a \"b c\"", record.Arguments()) << Utf8(record.commandLine);
     EXPECT_EQ(m_blankFolder, record.workingDirectory);
     ExpectEnded(menu);
-    ExpectStored(L"Alpha");
+    EXPECT_EQ(TextValue(L"Alpha"), CurrentSelection());
 }
 
 TEST_F(MenuAppChoiceTest, ClickOnAnEntryStoresItLaunchesItAndEnds) {
@@ -52,7 +52,7 @@ TEST_F(MenuAppChoiceTest, ClickOnAnEntryStoresItLaunchesItAndEnds) {
     EXPECT_EQ(L"  -x y", record.Arguments()) << Utf8(record.commandLine);
     EXPECT_EQ(m_plainFolder, record.workingDirectory);
     ExpectEnded(menu);
-    ExpectStored(L"Beta");
+    EXPECT_EQ(TextValue(L"Beta"), CurrentSelection());
 }
 
 TEST_F(MenuAppChoiceTest, SpaceOnAnEntryWithEmptyAssignmentStoresItAndEndsWithoutLaunching) {
@@ -64,7 +64,7 @@ TEST_F(MenuAppChoiceTest, SpaceOnAnEntryWithEmptyAssignmentStoresItAndEndsWithou
     ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 2; }, 5000));
     menu.PressKey(VK_SPACE);
     ExpectEnded(menu);
-    ExpectStored(L"Gamma");
+    EXPECT_EQ(TextValue(L"Gamma"), CurrentSelection());
     EXPECT_TRUE(NothingStarted());
 }
 
@@ -78,9 +78,7 @@ TEST_F(MenuAppChoiceTest, EscapeEndsWithoutStoringOrLaunching) {
     ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
     menu.PressKey(VK_ESCAPE);
     ExpectEnded(menu);
-    RegistryValue after = CurrentSelection();
-    EXPECT_EQ(before.type, after.type);
-    EXPECT_EQ(before.data, after.data);
+    EXPECT_EQ(before, CurrentSelection());
     EXPECT_EQ(valuesBefore, RegistryValueNames(HKEY_CURRENT_USER, kMediaKey));
     EXPECT_TRUE(NothingStarted());
 }
@@ -96,7 +94,7 @@ TEST_F(MenuAppChoiceTest, EntryRemovedWhileTheMenuIsOpenIsNeitherStoredNorLaunch
     SetCurrentSelection(L"Earlier");
     menu.PressKey(VK_RETURN);
     ExpectEnded(menu);
-    EXPECT_EQ(L"Earlier", CurrentSelection().Text());
+    EXPECT_EQ(TextValue(L"Earlier"), CurrentSelection());
     EXPECT_TRUE(NothingStarted());
 }
 

@@ -45,7 +45,7 @@ ScreenShot ScreenShot::Take(const RECT& requested) {
     return shot;
 }
 
-COLORREF ScreenShot::At(int x, int y) const {
+Colour ScreenShot::At(int x, int y) const {
     if (m_pixels.empty() || x < m_area.left || x >= m_area.right || y < m_area.top ||
         y >= m_area.bottom) {
         return CLR_INVALID;

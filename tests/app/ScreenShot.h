@@ -17,8 +17,8 @@ public:
 
     bool Valid() const { return !m_pixels.empty(); }
     // The colour at a screen point; CLR_INVALID outside the area.
-    COLORREF At(int x, int y) const;
-    COLORREF At(POINT point) const { return At(point.x, point.y); }
+    Colour At(int x, int y) const;
+    Colour At(POINT point) const { return At(point.x, point.y); }
 
 private:
     RECT m_area = {};

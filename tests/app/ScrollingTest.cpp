@@ -5,7 +5,7 @@
 #include "MenuTest.h"
 #include "tests/support/TestPaths.h"
 
-#include <sstream>
+#include <ostream>
 
 namespace {
 
@@ -67,19 +67,18 @@ struct View {
     bool operator==(const View& other) const {
         return focus == other.focus && visible == other.visible && entryTops == other.entryTops;
     }
-    std::string Text() const {
-        std::ostringstream text;
-        text << "focus " << focus << ", visible buttons";
-        for (int id : visible) {
-            text << ' ' << id;
-        }
-        text << ", entry tops";
-        for (int top : entryTops) {
-            text << ' ' << top;
-        }
-        return text.str();
-    }
 };
+
+void PrintTo(const View& view, std::ostream* out) {
+    *out << "focus " << view.focus << ", visible buttons";
+    for (int id : view.visible) {
+        *out << ' ' << id;
+    }
+    *out << ", entry tops";
+    for (int top : view.entryTops) {
+        *out << ' ' << top;
+    }
+}
 
 // The menu as the keys should leave it: the first visible entry, the focus.
 class ScrollModel {
@@ -194,7 +193,7 @@ protected:
                 return actual == expected;
             },
             5000);
-        EXPECT_EQ(expected.Text(), actual.Text()) << "after " << key.name;
+        EXPECT_EQ(expected, actual) << "after " << key.name;
     }
 
     std::vector<std::wstring> m_names;
@@ -208,10 +207,7 @@ TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEn
     // The window: as high as the work area less 25, centred.
     RECT work = WorkArea();
     const int windowHeight = work.bottom - work.top - 25;
-    RECT window = menu.WindowRect();
-    EXPECT_EQ(windowHeight, window.bottom - window.top);
-    EXPECT_EQ(410, window.right - window.left);
-    EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN) / 2 - windowHeight / 2, window.top);
+    EXPECT_EQ(CentredOnScreen(410, windowHeight), menu.WindowRect());
     EXPECT_TRUE(menu.HasWindowRegion());
 
     // As many entries as fit once both markers and the scroll reserve are
@@ -241,8 +237,8 @@ TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEn
 
     ScrollModel model(kEntryCount, span, upTop);
     const View opened = model.Expected();
-    ASSERT_TRUE(WaitUntil([&] { return Observe(menu) == opened; }, 5000))
-        << "expected " << opened.Text() << ", actual " << Observe(menu).Text();
+    WaitUntil([&] { return Observe(menu) == opened; }, 5000);
+    ASSERT_EQ(opened, Observe(menu));
 
     // Down to the last entry, and one key more, which changes nothing.
     for (int presses = 0; presses < 3 * kEntryCount; ++presses) {

@@ -2,11 +2,8 @@
 // switches for the title bar and for dragging, timer 1, F1, and a click on
 // the logo picture.
 #include "MenuTest.h"
-#include "OwnWindow.h"
 
 namespace {
-
-const COLORREF kBackdrop = RGB(0x20, 0xA0, 0x40);
 
 // A point of the menu's black surface that no button covers: the left
 // margin, halfway down.
@@ -40,15 +37,15 @@ bool StaysOpen(MenuSession& menu) {
            (menu.ExStyle() & WS_EX_TOPMOST) != 0;
 }
 
-bool WindowMoved(const MenuSession& menu, const RECT& from, int dx, int dy) {
-    RECT now = menu.WindowRect();
-    return now.left == from.left + dx && now.top == from.top + dy &&
-           now.right - now.left == from.right - from.left;
+RECT Moved(RECT rect, int dx, int dy) {
+    ::OffsetRect(&rect, dx, dy);
+    return rect;
 }
 
-std::string Text(const RECT& rect) {
-    return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ", " +
-           std::to_string(rect.right) + ", " + std::to_string(rect.bottom) + ")";
+// The menu window's rectangle once it is expected, or when the wait runs out.
+RECT WindowRectOnceAt(const MenuSession& menu, const RECT& expected) {
+    WaitUntil([&] { return menu.WindowRect() == expected; }, 5000);
+    return menu.WindowRect();
 }
 
 TEST_F(MenuAppWindowTest, AnotherApplicationBecomingActiveClosesTheMenu) {
@@ -73,43 +70,36 @@ TEST_F(MenuAppWindowTest, WithCloseOnDeactivationOffTheMenuStaysOpenAndOnTop) {
 
 TEST_F(MenuAppWindowTest, AddCaptionGivesATitleBarAndSquareCorners) {
     m_profile.WriteEmptySection("Add Caption=1\r\n");
-    OwnWindow::Options backdropOptions;
-    backdropOptions.colour = kBackdrop;
-    backdropOptions.rect = OwnWindow::ScreenRect();
-    backdropOptions.shownWithoutActivation = true;
-    OwnWindow backdrop(backdropOptions);
+    OwnWindow backdrop(Backdrop());
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
 
     EXPECT_EQ(static_cast<LONG>(WS_CAPTION), menu.Style() & WS_CAPTION) << std::hex << menu.Style();
     EXPECT_FALSE(menu.HasWindowRegion()) << "a captioned menu keeps its rectangle";
     // One entry: 71 + 9, plus the caption and both borders.
-    RECT window = menu.WindowRect();
-    EXPECT_EQ(71 + 9 + ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYBORDER),
-              window.bottom - window.top);
-    EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN) / 2 - (window.right - window.left) / 2, window.left);
+    const RECT window = menu.WindowRect();
+    EXPECT_EQ(CentredOnScreen(410, 71 + 9 + ::GetSystemMetrics(SM_CYCAPTION) +
+                                       2 * ::GetSystemMetrics(SM_CYBORDER)),
+              window);
     // Square corners: the window, not the backdrop, at the corner pixels.
-    RECT screen = OwnWindow::ScreenRect();
+    const POINT corners[] = {{window.left, window.top}, {window.right - 1, window.bottom - 1}};
     ScreenShot shot;
     WaitUntil(
         [&] {
-            shot = ScreenShot::Take(screen);
-            return !ColoursNear(kBackdrop, shot.At(window.left, window.top), 0) &&
-                   !ColoursNear(kBackdrop, shot.At(window.right - 1, window.bottom - 1), 0);
+            shot = ScreenShot::Take(OwnWindow::ScreenRect());
+            return shot.At(corners[0]) != kBackdrop && shot.At(corners[1]) != kBackdrop;
         },
         5000);
-    EXPECT_FALSE(ColoursNear(kBackdrop, shot.At(window.left, window.top), 0))
-        << "top-left corner: " << ColourText(shot.At(window.left, window.top));
-    EXPECT_FALSE(ColoursNear(kBackdrop, shot.At(window.right - 1, window.bottom - 1), 0))
-        << "bottom-right corner: " << ColourText(shot.At(window.right - 1, window.bottom - 1));
+    for (POINT corner : corners) {
+        EXPECT_NE(Colour(kBackdrop), shot.At(corner)) << corner.x << ", " << corner.y;
+    }
 
     // Dragged by its title bar, "Allow Menu Reposition" being off.
     POINT grip = {(window.left + window.right) / 2,
                   window.top + ::GetSystemMetrics(SM_CYCAPTION) / 2};
     EXPECT_EQ(HTCAPTION, menu.HitTest(grip));
     menu.Drag(grip, POINT{grip.x - 50, grip.y + 40});
-    EXPECT_TRUE(WaitUntil([&] { return WindowMoved(menu, window, -50, 40); }, 5000))
-        << "from " << Text(window) << " to " << Text(menu.WindowRect());
+    EXPECT_EQ(Moved(window, -50, 40), WindowRectOnceAt(menu, Moved(window, -50, 40)));
     menu.PressKey(VK_ESCAPE);
     EXPECT_TRUE(menu.WaitForExit());
 }
@@ -122,8 +112,7 @@ TEST_F(MenuAppWindowTest, AllowMenuRepositionLetsTheBodyBeDragged) {
     POINT grip = BlackSurfacePoint(menu);
     EXPECT_EQ(HTCAPTION, menu.HitTest(grip));
     menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
-    EXPECT_TRUE(WaitUntil([&] { return WindowMoved(menu, window, 40, 30); }, 5000))
-        << "from " << Text(window) << " to " << Text(menu.WindowRect());
+    EXPECT_EQ(Moved(window, 40, 30), WindowRectOnceAt(menu, Moved(window, 40, 30)));
     menu.PressKey(VK_ESCAPE);
     EXPECT_TRUE(menu.WaitForExit());
 }
@@ -137,8 +126,7 @@ TEST_F(MenuAppWindowTest, WithoutAllowMenuRepositionTheBodyCannotBeDragged) {
     EXPECT_EQ(HTCLIENT, menu.HitTest(grip));
     menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
     EXPECT_TRUE(StaysOpen(menu));
-    EXPECT_TRUE(WindowMoved(menu, window, 0, 0))
-        << "from " << Text(window) << " to " << Text(menu.WindowRect());
+    EXPECT_EQ(window, menu.WindowRect());
     menu.PressKey(VK_ESCAPE);
     EXPECT_TRUE(menu.WaitForExit());
 }
@@ -162,7 +150,7 @@ TEST_F(MenuAppWindowTest, F1DoesNothing) {
     menu.PressKey(VK_F1);
     EXPECT_TRUE(StaysOpen(menu));
     EXPECT_EQ(1u, MenuWindowsOf(menu.Program().ProcessId()).size());
-    EXPECT_EQ(L"Two", CurrentSelection().Text());
+    EXPECT_EQ(TextValue(L"Two"), CurrentSelection());
     // Still answering keys.
     menu.PressKey(VK_ESCAPE);
     EXPECT_TRUE(menu.WaitForExit());
@@ -240,11 +228,7 @@ TEST_F(MenuAppWindowTest, AllowMenuRepositionIsReadAtEveryHitTestAndIgnoredWithA
 TEST_F(MenuAppWindowTest, WindowCornerSettingsShapeTheOutline) {
     // A 100 x 60 corner ellipse cuts off much more than the default 25 x 25.
     m_profile.WriteEmptySection("Window Elliptical Width=100\r\nWindow Elliptical Height=60\r\n");
-    OwnWindow::Options backdropOptions;
-    backdropOptions.colour = kBackdrop;
-    backdropOptions.rect = OwnWindow::ScreenRect();
-    backdropOptions.shownWithoutActivation = true;
-    OwnWindow backdrop(backdropOptions);
+    OwnWindow backdrop(Backdrop());
     AddEntries({L"One", L"Two"});
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
@@ -265,9 +249,7 @@ TEST_F(MenuAppWindowTest, EmptyEntryListGivesAnEmptyMenuThatStillCloses) {
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     EXPECT_EQ(std::vector<int>{}, menu.VisibleButtonIds());
-    RECT window = menu.WindowRect();
-    EXPECT_EQ(410, window.right - window.left);
-    EXPECT_EQ(9, window.bottom - window.top);
+    EXPECT_EQ(CentredOnScreen(410, 9), menu.WindowRect());
     EXPECT_TRUE(RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey).empty());
     menu.PressKey(VK_ESCAPE);
     EXPECT_TRUE(menu.WaitForExit()) << "Escape did not close the empty menu";
