@@ -29,6 +29,11 @@ void PrintTo(const RECT& rect, std::ostream* out) {
          << ") " << rect.right - rect.left << " x " << rect.bottom - rect.top;
 }
 
+std::ostream& operator<<(std::ostream& out, const RECT& rect) {
+    PrintTo(rect, &out);
+    return out;
+}
+
 void PrintTo(const POINT& point, std::ostream* out) {
     *out << "(" << point.x << ", " << point.y << ")";
 }

@@ -19,3 +19,5 @@ bool operator!=(const SIZE& a, const SIZE& b);
 void PrintTo(const RECT& rect, std::ostream* out);
 void PrintTo(const POINT& point, std::ostream* out);
 void PrintTo(const SIZE& size, std::ostream* out);
+// The same text, for messages streamed into an assertion.
+std::ostream& operator<<(std::ostream& out, const RECT& rect);
