@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Colours.h"
+#include "tests/support/GeometryPrinters.h"
+#include "tests/support/MessagePump.h"
 
 #include <windows.h>
 
@@ -17,12 +19,13 @@
 #include <vector>
 
 // The colours and depth the menu gives its buttons.
-const COLORREF kLightBlue = RGB(0x3D, 0xB5, 0xFF);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kMidBlue = RGB(0x30, 0x72, 0xCA);
-const COLORREF kOutlineGrey = RGB(0x5A, 0x5A, 0x5A);
+const Colour kLightBlue = RGB(0x3D, 0xB5, 0xFF);
+const Colour kBlack = RGB(0, 0, 0);
+const Colour kMidBlue = RGB(0x30, 0x72, 0xCA);
+const Colour kOutlineGrey = RGB(0x5A, 0x5A, 0x5A);
+const Colour kWhite = RGB(0xFF, 0xFF, 0xFF);
 // What the host paints behind its buttons.
-const COLORREF kHostBackground = RGB(0x00, 0xFF, 0x00);
+const Colour kHostBackground = RGB(0x00, 0xFF, 0x00);
 
 // One message that reached the host window.
 struct HostMessage {
@@ -99,8 +102,8 @@ public:
     HDC Dc() const { return m_dc; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    void Fill(COLORREF colour);
-    COLORREF Pixel(int x, int y) const;
+    void Fill(Colour colour);
+    Colour Pixel(int x, int y) const;
 
 private:
     int m_width;
@@ -116,15 +119,12 @@ struct Picture {
     int width = 0;
     int height = 0;
     std::vector<COLORREF> pixels;
-    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
+    Colour At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
 };
 Picture ReadPicture(HBITMAP bitmap);
 
 // Lets the button paint into surface as for WM_DRAWITEM with itemState.
 void DrawInto(ProbeButton& button, const DibSurface& surface, UINT itemState);
-
-// Runs every message waiting for this thread.
-void PumpMessages();
 
 // Creates a menu-style button (depth 2, the menu's colours, disabled colour
 // given) as a child of parent with a shape from CreateRoundRectRgn(0, 0,

@@ -5,6 +5,7 @@
 #include "ControlsTestHost.h"
 
 #include "tests/support/ProfileFile.h"
+#include "tests/support/ScopeExit.h"
 #include "tests/support/Waiting.h"
 
 #include <algorithm>
@@ -274,6 +275,7 @@ TEST_F(ButtonInputTest, SecondPressOfADoubleClickStillTracksHover) {
 TEST_F(ButtonInputTest, RealDoubleClickGivesTwoCommands) {
     POINT screen = kCentre;
     m_button.ClientToScreen(&screen);
+    ScopeExit parkPointer([] { ::SetCursorPos(1020, 760); });
     ::SetCursorPos(screen.x, screen.y);
     PumpMessages();
     INPUT inputs[4] = {};
@@ -290,7 +292,6 @@ TEST_F(ButtonInputTest, RealDoubleClickGivesTwoCommands) {
         5000);
     PumpMessages();
     EXPECT_EQ(2u, SentClicks().size());
-    ::SetCursorPos(1020, 760);
 }
 
 } // namespace

@@ -43,13 +43,6 @@ RECT PlaceInParent(const CWnd& window) {
     return rect;
 }
 
-void ExpectRect(const RECT& expected, const RECT& actual) {
-    EXPECT_EQ(expected.left, actual.left);
-    EXPECT_EQ(expected.top, actual.top);
-    EXPECT_EQ(expected.right, actual.right);
-    EXPECT_EQ(expected.bottom, actual.bottom);
-}
-
 class ShapeTest : public ::testing::Test {
 protected:
     ScratchProfileFile m_profile; // none written: every setting has its default
@@ -65,7 +58,7 @@ TEST_F(ShapeTest, ShapeGivenAtAnOffsetIsCopiedAndMovedToTheOrigin) {
 
     const int width = given.right - given.left;
     const int height = given.bottom - given.top;
-    ExpectRect(RECT{7, 9, 7 + width, 9 + height}, PlaceInParent(button));
+    EXPECT_EQ((RECT{7, 9, 7 + width, 9 + height}), PlaceInParent(button));
     UniqueRegion expected(::CreateRoundRectRgn(0, 0, 101, 71, 12, 12));
     UniqueRegion actual = WindowRegion(button);
     EXPECT_TRUE(SameArea(expected.get(), actual.get())) << "the window region is the shape";
@@ -74,7 +67,7 @@ TEST_F(ShapeTest, ShapeGivenAtAnOffsetIsCopiedAndMovedToTheOrigin) {
 
     // The caller's region is its own: still there and where it was.
     ASSERT_EQ(static_cast<DWORD>(OBJ_REGION), ::GetObjectType(shape.get()));
-    ExpectRect(given, BoxOf(shape.get()));
+    EXPECT_EQ(given, BoxOf(shape.get()));
     // The window has taken the button's copy.
     EXPECT_FALSE(button.m_hShape);
 }
@@ -83,7 +76,7 @@ TEST_F(ShapeTest, CentreOfAnOddSizedShapeIsTruncated) {
     UniqueRegion shape(::CreateRectRgn(-20, 40, 81, 109)); // 101 x 69
     ProbeButton button;
     ASSERT_TRUE(button.CreateShaped(L"", WS_CHILD, 3, 4, shape.get(), &m_host, 301));
-    ExpectRect(RECT{3, 4, 104, 73}, PlaceInParent(button));
+    EXPECT_EQ((RECT{3, 4, 104, 73}), PlaceInParent(button));
     EXPECT_EQ(50, button.m_nCenterX);
     EXPECT_EQ(34, button.m_nCenterY);
 }
@@ -93,7 +86,7 @@ TEST_F(ShapeTest, EmptyShapeGivesAZeroSizedWindowAtThePointAndCentreZero) {
     ProbeButton button;
     ASSERT_TRUE(
         button.CreateShaped(L"Entry", WS_CHILD | WS_VISIBLE, 12, 34, shape.get(), &m_host, 302));
-    ExpectRect(RECT{12, 34, 12, 34}, PlaceInParent(button));
+    EXPECT_EQ((RECT{12, 34, 12, 34}), PlaceInParent(button));
     EXPECT_EQ(0, button.m_nCenterX);
     EXPECT_EQ(0, button.m_nCenterY);
 }
@@ -102,7 +95,7 @@ TEST_F(ShapeTest, StyleWithoutOwnerDrawStillGivesAnOwnerDrawnTabStop) {
     UniqueRegion shape(::CreateRectRgn(0, 0, 40, 20));
     ProbeButton button;
     ASSERT_TRUE(button.Create(L"Plain", WS_CHILD | WS_VISIBLE, 0, 0, shape.get(), &m_host, 303, 2,
-                              kLightBlue, kBlack, kMidBlue, RGB(1, 2, 3)));
+                              kLightBlue.value, kBlack.value, kMidBlue.value, RGB(1, 2, 3)));
     EXPECT_EQ(static_cast<DWORD>(BS_OWNERDRAW), button.GetStyle() & BS_TYPEMASK);
     EXPECT_EQ(static_cast<DWORD>(WS_TABSTOP), button.GetStyle() & WS_TABSTOP);
 }
@@ -219,7 +212,7 @@ TEST_F(ShapeTest, ManyButtonsCreatedReshapedAndDestroyedFreeEveryRegionOnce) {
     }
     for (const Canary& canary : canaries) {
         ASSERT_EQ(static_cast<DWORD>(OBJ_REGION), ::GetObjectType(canary.region.get()));
-        ExpectRect(canary.box, BoxOf(canary.region.get()));
+        EXPECT_EQ(canary.box, BoxOf(canary.region.get()));
     }
     canaries.clear();
     PumpMessages();

@@ -1,7 +1,6 @@
 #include "Colours.h"
 
 #include <cstdlib>
-#include <sstream>
 
 bool operator==(Colour a, Colour b) {
     return a.value == b.value;
@@ -34,10 +33,4 @@ int ChannelDistance(Colour a, Colour b) {
 
 bool ColoursNear(Colour a, Colour b, int tolerance) {
     return a.value != CLR_INVALID && b.value != CLR_INVALID && ChannelDistance(a, b) <= tolerance;
-}
-
-std::string ColourText(COLORREF colour) {
-    std::ostringstream text;
-    text << Colour(colour);
-    return text.str();
 }

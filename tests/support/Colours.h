@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <ostream>
-#include <string>
 
 // A colour as the tests read, compare and print it: one EXPECT_EQ compares
 // two colours and prints both as "RGB(r, g, b)". Made implicitly from a
@@ -23,6 +22,3 @@ std::ostream& operator<<(std::ostream& out, Colour colour);
 int ChannelDistance(Colour a, Colour b);
 // True when both are colours and no channel differs by more than tolerance.
 bool ColoursNear(Colour a, Colour b, int tolerance);
-
-// "RGB(r, g, b)" for assertion messages; CLR_INVALID reads "(outside the picture)".
-std::string ColourText(COLORREF colour);
