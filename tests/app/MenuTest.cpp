@@ -40,9 +40,9 @@ std::vector<std::wstring> NumberedNames(int count, int width) {
 
 void ExpectScreenPixels(const std::vector<PixelExpectation>& pixels, DWORD timeoutMs) {
     RECT area = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    ScreenShot shot;
+    Picture shot;
     auto allMatch = [&] {
-        shot = ScreenShot::Take(area);
+        shot = ScreenPicture(area);
         for (const PixelExpectation& pixel : pixels) {
             if (!ColoursNear(pixel.expected, shot.At(pixel.at), pixel.tolerance)) {
                 return false;

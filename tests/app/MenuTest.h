@@ -6,9 +6,9 @@
 
 #include "MenuSession.h"
 #include "OwnWindow.h"
-#include "ScreenShot.h"
 #include "tests/support/GeometryPrinters.h"
 #include "tests/support/MediaKey.h"
+#include "tests/support/Picture.h"
 #include "tests/support/ProbeLaunchFixture.h"
 #include "tests/support/ProfileFile.h"
 #include "tests/support/RegistryProbe.h"

@@ -267,8 +267,7 @@ TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEn
     model.Next();
     PressAndExpect(menu, kForward[0], model.Expected());
 
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppScrollingTest, CurrentEntryBelowTheVisibleRangeIsScrolledIntoViewAndFocused) {
@@ -276,17 +275,15 @@ TEST_F(MenuAppScrollingTest, CurrentEntryBelowTheVisibleRangeIsScrolledIntoViewA
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     const int lastId = kFirstEntryId + kEntryCount - 1;
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == lastId; }, 5000));
+    EXPECT_EQ(lastId, menu.FocusOnceIs(lastId));
     EXPECT_TRUE(menu.Child(lastId).visible);
     EXPECT_FALSE(menu.Child(kFirstEntryId).visible);
     EXPECT_TRUE(menu.Child(kScrollUpId).visible);
     EXPECT_FALSE(menu.Child(kScrollDownId).visible);
     // The keys work from the first press.
     menu.PressKey(VK_UP);
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == lastId - 1; }, 5000))
-        << "focus: " << menu.FocusedId();
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_EQ(lastId - 1, menu.FocusOnceIs(lastId - 1));
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppScrollingTest, UnneededScrollButtonsStayVisibleButDisabledWhenNotToBeHidden) {
@@ -304,19 +301,17 @@ TEST_F(MenuAppScrollingTest, UnneededScrollButtonsStayVisibleButDisabledWhenNotT
     // passes elsewhere: hiding the focused first entry hands it to the
     // dialog, which gives it to its first tab stop.)
     menu.Post(WM_COMMAND, MAKEWPARAM(kScrollDownId, BN_CLICKED), 0);
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kScrollDownId; }, 5000))
-        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(kScrollDownId, menu.FocusOnceIs(kScrollDownId));
     EXPECT_TRUE(menu.Child(kScrollUpId).enabled) << "one step down makes the up button usable";
     EXPECT_FALSE(menu.Child(kFirstEntryId).visible);
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppScrollingTest, ClicksOnTheScrollButtonsScrollOneEntryEach) {
     SetCurrentSelection(m_names[0]);
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    ASSERT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     const RECT firstSlot = menu.Child(kFirstEntryId).rect;
     EXPECT_FALSE(menu.Child(kScrollUpId).visible);
 
@@ -324,21 +319,18 @@ TEST_F(MenuAppScrollingTest, ClicksOnTheScrollButtonsScrollOneEntryEach) {
     // keeps the focus.
     menu.ClickChild(kScrollDownId);
     EXPECT_TRUE(WaitUntil([&] { return !menu.Child(kFirstEntryId).visible; }, 5000));
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kScrollDownId; }, 5000))
-        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(kScrollDownId, menu.FocusOnceIs(kScrollDownId));
     EXPECT_EQ(firstSlot.top, menu.Child(kFirstEntryId + 1).rect.top);
     EXPECT_TRUE(menu.Child(kScrollUpId).visible);
 
     // Up: back at the top, the focus on the first entry, the up button gone.
     menu.ClickChild(kScrollUpId);
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000))
-        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     EXPECT_TRUE(menu.Child(kFirstEntryId).visible);
     EXPECT_EQ(firstSlot.top, menu.Child(kFirstEntryId).rect.top);
     EXPECT_FALSE(menu.Child(kScrollUpId).visible);
     ParkPointer();
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 using MenuAppFittingNavigationTest = MenuTest;
@@ -348,7 +340,7 @@ TEST_F(MenuAppFittingNavigationTest, FocusStopsAtTheFirstAndTheLastEntry) {
     SetCurrentSelection(L"Entry 01");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    ASSERT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     const struct {
         Key key;
         int expectedFocus;
@@ -362,14 +354,13 @@ TEST_F(MenuAppFittingNavigationTest, FocusStopsAtTheFirstAndTheLastEntry) {
     // are handled in order.
     for (const auto& step : steps) {
         menu.PressKey(step.key.key, step.key.shift);
-        WaitUntil([&] { return menu.FocusedId() == step.expectedFocus; }, 5000);
-        EXPECT_EQ(step.expectedFocus, menu.FocusedId()) << "after " << step.key.name;
+        EXPECT_EQ(step.expectedFocus, menu.FocusOnceIs(step.expectedFocus))
+            << "after " << step.key.name;
     }
     // The scroll buttons never become visible, so the keys never reach them.
     EXPECT_EQ((std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2}),
               menu.VisibleButtonIds());
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 } // namespace

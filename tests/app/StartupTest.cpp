@@ -35,8 +35,7 @@ TEST_F(MenuAppStartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedIn
     EXPECT_EQ(L"Media Player", entry.text);
     EXPECT_TRUE(entry.visible);
     EXPECT_EQ(std::vector<int>{kFirstEntryId}, menu.VisibleButtonIds()) << "visible buttons";
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
-    EXPECT_EQ(kFirstEntryId, menu.FocusedId());
+    EXPECT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
 
     // Borderless, topmost, titled, 410 x 80 (one 400-wide entry: 71 + 9
     // high), centred on the primary screen.
@@ -66,8 +65,7 @@ TEST_F(MenuAppStartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedIn
          8},
     });
 
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppStartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThePressedLook) {
@@ -81,8 +79,7 @@ TEST_F(MenuAppStartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThe
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(names[i], menu.Child(kFirstEntryId + i).text) << "entry " << i;
     }
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 2; }, 5000));
-    EXPECT_EQ(kFirstEntryId + 2, menu.FocusedId());
+    EXPECT_EQ(kFirstEntryId + 2, menu.FocusOnceIs(kFirstEntryId + 2));
     EXPECT_EQ(CentredOnScreen(410, 71 * 5 + 9), menu.WindowRect());
 
     // The pointer is parked away from the menu, so no entry shows the hover
@@ -115,8 +112,7 @@ TEST_F(MenuAppStartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThe
 
     // Nothing was stored by opening.
     EXPECT_EQ(TextValue(names[2]), CurrentSelection());
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppStartupTest, EmptyCurrentSelectionIsNoFirstRun) {

@@ -56,18 +56,6 @@ TEST_F(MenuAppWindowTest, AnotherApplicationBecomingActiveClosesTheMenu) {
     EXPECT_TRUE(menu.WaitForExit()) << "the menu stayed open";
 }
 
-TEST_F(MenuAppWindowTest, WithCloseOnDeactivationOffTheMenuStaysOpenAndOnTop) {
-    m_profile.WriteEmptySection("Close On Deactivation=0\r\n");
-    AddTwoEntriesFocusingTheSecond();
-    MenuSession menu;
-    ASSERT_TRUE(menu.WaitForMenu());
-    OwnWindow other({});
-    ASSERT_TRUE(other.Activate()) << "the test's window could not be activated";
-    EXPECT_TRUE(StaysOpen(menu)) << "the menu closed or left the top";
-    menu.Post(WM_CLOSE);
-    EXPECT_TRUE(menu.WaitForExit());
-}
-
 TEST_F(MenuAppWindowTest, AddCaptionGivesATitleBarAndSquareCorners) {
     m_profile.WriteEmptySection("Add Caption=1\r\n");
     OwnWindow backdrop(Backdrop());
@@ -83,10 +71,10 @@ TEST_F(MenuAppWindowTest, AddCaptionGivesATitleBarAndSquareCorners) {
               window);
     // Square corners: the window, not the backdrop, at the corner pixels.
     const POINT corners[] = {{window.left, window.top}, {window.right - 1, window.bottom - 1}};
-    ScreenShot shot;
+    Picture shot;
     WaitUntil(
         [&] {
-            shot = ScreenShot::Take(OwnWindow::ScreenRect());
+            shot = ScreenPicture(OwnWindow::ScreenRect());
             return shot.At(corners[0]) != kBackdrop && shot.At(corners[1]) != kBackdrop;
         },
         5000);
@@ -100,35 +88,25 @@ TEST_F(MenuAppWindowTest, AddCaptionGivesATitleBarAndSquareCorners) {
     EXPECT_EQ(HTCAPTION, menu.HitTest(grip));
     menu.Drag(grip, POINT{grip.x - 50, grip.y + 40});
     EXPECT_EQ(Moved(window, -50, 40), WindowRectOnceAt(menu, Moved(window, -50, 40)));
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
-TEST_F(MenuAppWindowTest, AllowMenuRepositionLetsTheBodyBeDragged) {
-    m_profile.WriteEmptySection("Allow Menu Reposition=1\r\n");
-    MenuSession menu;
-    ASSERT_TRUE(menu.WaitForMenu());
-    RECT window = menu.WindowRect();
-    POINT grip = BlackSurfacePoint(menu);
-    EXPECT_EQ(HTCAPTION, menu.HitTest(grip));
-    menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
-    EXPECT_EQ(Moved(window, 40, 30), WindowRectOnceAt(menu, Moved(window, 40, 30)));
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
-}
-
-TEST_F(MenuAppWindowTest, WithoutAllowMenuRepositionTheBodyCannotBeDragged) {
+TEST_F(MenuAppWindowTest, TheBodyCanBeDraggedOnlyWithAllowMenuReposition) {
     AddTwoEntriesFocusingTheSecond();
-    MenuSession menu;
-    ASSERT_TRUE(menu.WaitForMenu());
-    RECT window = menu.WindowRect();
-    POINT grip = BlackSurfacePoint(menu);
-    EXPECT_EQ(HTCLIENT, menu.HitTest(grip));
-    menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
-    EXPECT_TRUE(StaysOpen(menu));
-    EXPECT_EQ(window, menu.WindowRect());
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    for (bool allowed : {true, false}) {
+        SCOPED_TRACE(allowed ? "allowed" : "not allowed");
+        m_profile.WriteEmptySection(allowed ? "Allow Menu Reposition=1\r\n" : "");
+        MenuSession menu;
+        ASSERT_TRUE(menu.WaitForMenu());
+        const RECT window = menu.WindowRect();
+        const POINT grip = BlackSurfacePoint(menu);
+        EXPECT_EQ(allowed ? HTCAPTION : HTCLIENT, menu.HitTest(grip));
+        menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
+        EXPECT_TRUE(StaysOpen(menu));
+        const RECT expected = allowed ? Moved(window, 40, 30) : window;
+        EXPECT_EQ(expected, WindowRectOnceAt(menu, expected));
+        EXPECT_TRUE(menu.CloseWithEscape());
+    }
 }
 
 TEST_F(MenuAppWindowTest, TimerOneClosesTheMenuOtherTimersDoNot) {
@@ -146,14 +124,13 @@ TEST_F(MenuAppWindowTest, F1DoesNothing) {
     AddTwoEntriesFocusingTheSecond();
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    ASSERT_EQ(kFirstEntryId + 1, menu.FocusOnceIs(kFirstEntryId + 1));
     menu.PressKey(VK_F1);
     EXPECT_TRUE(StaysOpen(menu));
     EXPECT_EQ(1u, MenuWindowsOf(menu.Program().ProcessId()).size());
     EXPECT_EQ(TextValue(L"Two"), CurrentSelection());
     // Still answering keys.
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppWindowTest, ClickOnTheLogoActsAsScrollUp) {
@@ -161,7 +138,7 @@ TEST_F(MenuAppWindowTest, ClickOnTheLogoActsAsScrollUp) {
     SetCurrentSelection(L"Entry 03");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 2; }, 5000));
+    ASSERT_EQ(kFirstEntryId + 2, menu.FocusOnceIs(kFirstEntryId + 2));
     EXPECT_EQ((std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2}),
               menu.VisibleButtonIds());
 
@@ -178,24 +155,22 @@ TEST_F(MenuAppWindowTest, ClickOnTheLogoActsAsScrollUp) {
 
     // Scrolling up with everything fitting: nothing moves, the down button
     // becomes usable, the focus goes to the first entry.
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000))
-        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     EXPECT_EQ(
         (std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2, kScrollDownId}),
         menu.VisibleButtonIds());
     EXPECT_TRUE(menu.Child(kScrollDownId).enabled);
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
-TEST_F(MenuAppWindowTest, CloseOnDeactivationIsReadAtEveryDeactivation) {
+TEST_F(MenuAppWindowTest, WithCloseOnDeactivationOffTheMenuStaysOpenUntilItIsSwitchedOn) {
     m_profile.WriteEmptySection("Close On Deactivation=0\r\n");
     AddTwoEntriesFocusingTheSecond();
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     OwnWindow other({});
-    ASSERT_TRUE(other.Activate());
-    ASSERT_TRUE(StaysOpen(menu));
+    ASSERT_TRUE(other.Activate()) << "the test's window could not be activated";
+    ASSERT_TRUE(StaysOpen(menu)) << "the menu closed or left the top";
 
     // Switched on while the menu is open: the next deactivation closes it.
     m_profile.WriteEmptySection("Close On Deactivation=1\r\n");
@@ -213,16 +188,14 @@ TEST_F(MenuAppWindowTest, AllowMenuRepositionIsReadAtEveryHitTestAndIgnoredWithA
     EXPECT_EQ(HTCLIENT, menu.HitTest(body));
     m_profile.WriteEmptySection("Allow Menu Reposition=1\r\n");
     EXPECT_EQ(HTCAPTION, menu.HitTest(body)) << "the switch was not read again";
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 
     // With a title bar the body is client area whatever the switch says.
     m_profile.WriteEmptySection("Allow Menu Reposition=1\r\nAdd Caption=1\r\n");
     MenuSession captioned;
     ASSERT_TRUE(captioned.WaitForMenu());
     EXPECT_EQ(HTCLIENT, captioned.HitTest(BlackSurfacePoint(captioned)));
-    captioned.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(captioned.WaitForExit());
+    EXPECT_TRUE(captioned.CloseWithEscape());
 }
 
 TEST_F(MenuAppWindowTest, WindowCornerSettingsShapeTheOutline) {
@@ -239,8 +212,7 @@ TEST_F(MenuAppWindowTest, WindowCornerSettingsShapeTheOutline) {
         {"inside the large corner", {window.right - 13, window.bottom - 7}, kBackdrop, 0},
         {"left margin", {window.left + 2, middleY}, RGB(0, 0, 0), 0},
     });
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppWindowTest, EmptyEntryListGivesAnEmptyMenuThatStillCloses) {

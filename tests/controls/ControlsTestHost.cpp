@@ -144,32 +144,6 @@ Colour DibSurface::Pixel(int x, int y) const {
     return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
 }
 
-Picture ReadPicture(HBITMAP bitmap) {
-    Picture picture;
-    BITMAP info = {};
-    if (bitmap == nullptr || ::GetObjectW(bitmap, sizeof info, &info) == 0) {
-        return picture;
-    }
-    picture.width = info.bmWidth;
-    picture.height = info.bmHeight;
-    BITMAPINFO request = {};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = info.bmWidth;
-    request.bmiHeader.biHeight = -info.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> bits(static_cast<size_t>(info.bmWidth * info.bmHeight));
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), bits.data(), &request,
-                DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    for (uint32_t value : bits) {
-        picture.pixels.push_back(RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF));
-    }
-    return picture;
-}
-
 void DrawInto(ProbeButton& button, const DibSurface& surface, UINT itemState) {
     DRAWITEMSTRUCT item = {};
     item.CtlType = ODT_BUTTON;

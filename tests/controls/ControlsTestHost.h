@@ -12,6 +12,7 @@
 #include "tests/support/Colours.h"
 #include "tests/support/GeometryPrinters.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/Picture.h"
 
 #include <windows.h>
 
@@ -63,19 +64,13 @@ public:
     using EntryButton::m_bHover;
     using EntryButton::m_bNeedsRender;
     using EntryButton::m_bPressed;
-    using EntryButton::m_crDisabled;
-    using EntryButton::m_crHover;
-    using EntryButton::m_crNormal;
-    using EntryButton::m_crPressed;
     using EntryButton::m_hShape;
     using EntryButton::m_nCenterX;
     using EntryButton::m_nCenterY;
-    using EntryButton::m_nDepth;
     using EntryButton::m_pImageDisabled;
     using EntryButton::m_pImageHover;
     using EntryButton::m_pImageNormal;
     using EntryButton::m_pImagePressed;
-    using EntryButton::RenderStateImage;
 
     int paints = 0;
     std::vector<UINT> buttonProcedureMessages;
@@ -113,15 +108,6 @@ private:
     HGDIOBJ m_previous = nullptr;
     uint32_t* m_bits = nullptr;
 };
-
-// The pixels of a bitmap, row by row from the top.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-    Colour At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-Picture ReadPicture(HBITMAP bitmap);
 
 // Lets the button paint into surface as for WM_DRAWITEM with itemState.
 void DrawInto(ProbeButton& button, const DibSurface& surface, UINT itemState);

@@ -72,23 +72,25 @@ TEST_F(ShapeTest, ShapeGivenAtAnOffsetIsCopiedAndMovedToTheOrigin) {
     EXPECT_FALSE(button.m_hShape);
 }
 
-TEST_F(ShapeTest, CentreOfAnOddSizedShapeIsTruncated) {
-    UniqueRegion shape(::CreateRectRgn(-20, 40, 81, 109)); // 101 x 69
-    ProbeButton button;
-    ASSERT_TRUE(button.CreateShaped(L"", WS_CHILD, 3, 4, shape.get(), &m_host, 301));
-    EXPECT_EQ((RECT{3, 4, 104, 73}), PlaceInParent(button));
-    EXPECT_EQ(50, button.m_nCenterX);
-    EXPECT_EQ(34, button.m_nCenterY);
-}
-
-TEST_F(ShapeTest, EmptyShapeGivesAZeroSizedWindowAtThePointAndCentreZero) {
-    UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
-    ProbeButton button;
-    ASSERT_TRUE(
-        button.CreateShaped(L"Entry", WS_CHILD | WS_VISIBLE, 12, 34, shape.get(), &m_host, 302));
-    EXPECT_EQ((RECT{12, 34, 12, 34}), PlaceInParent(button));
-    EXPECT_EQ(0, button.m_nCenterX);
-    EXPECT_EQ(0, button.m_nCenterY);
+TEST_F(ShapeTest, WindowTakesTheShapesSizeAtThePointAndHalfItAsCentreRoundedDown) {
+    const struct {
+        RECT shape;
+        POINT at;
+        RECT place; // in the parent
+        POINT centre;
+    } rows[] = {
+        {{-20, 40, 81, 109}, {3, 4}, {3, 4, 104, 73}, {50, 34}}, // 101 x 69
+        {{0, 0, 0, 0}, {12, 34}, {12, 34, 12, 34}, {0, 0}},      // empty
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.place);
+        UniqueRegion shape(::CreateRectRgnIndirect(&row.shape));
+        ProbeButton button;
+        ASSERT_TRUE(
+            button.CreateShaped(L"", WS_CHILD, row.at.x, row.at.y, shape.get(), &m_host, 301));
+        EXPECT_EQ(row.place, PlaceInParent(button));
+        EXPECT_EQ(row.centre, (POINT{button.m_nCenterX, button.m_nCenterY}));
+    }
 }
 
 TEST_F(ShapeTest, StyleWithoutOwnerDrawStillGivesAnOwnerDrawnTabStop) {

@@ -121,10 +121,7 @@ TEST_F(LaunchTest, WebAddressGoesToTheProgramThatOpensTheBlankPage) {
     EXPECT_EQ(m_blankFolder, c.workingDirectory);
 
     EXPECT_EQ(ChoiceOutcome::Launched, Choose(address));
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found);
-    EXPECT_EQ(L" " + address, record.Arguments()) << Utf8(record.commandLine);
-    EXPECT_EQ(m_blankFolder, record.workingDirectory);
+    ExpectStarted(L"\"" + m_blankProbe + L"\" " + address, m_blankFolder);
 }
 
 TEST_F(LaunchTest, EmptyAssignmentOrWebAddressWithoutBlankPageStartsNothingButIsStored) {

@@ -126,9 +126,9 @@ TEST_F(MenuEntryListTest, StoredTextsWithoutTerminatorOrOfOtherTypesStayBounded)
 
     // Choosing such an entry stores it and fails harmlessly (no browser set).
     EXPECT_EQ(ChoiceOutcome::LaunchFailed, HandleEntryChoice(L"Number"));
-    EXPECT_EQ(L"Number", CurrentSelection().Text());
+    EXPECT_EQ(TextValue(L"Number"), CurrentSelection());
     EXPECT_NE(ChoiceOutcome::NoSuchEntry, HandleEntryChoice(L"Binary"));
-    EXPECT_EQ(L"Binary", CurrentSelection().Text());
+    EXPECT_EQ(TextValue(L"Binary"), CurrentSelection());
 }
 
 } // namespace

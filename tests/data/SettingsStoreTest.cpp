@@ -103,11 +103,6 @@ TEST_F(SettingsStoreTest, TextReadIsAlwaysTerminatedInsideItsBuffer) {
 // The profile file the platform finds for this test program; the test owns it.
 class ProfileTest : public ::testing::Test {
 protected:
-    void Write(const std::string& content) { m_profile.Write(content); }
-    static std::string EmptySection(const std::string& lines) {
-        return ScratchProfileFile::EmptySection(lines);
-    }
-
     ScratchProfileFile m_profile;
 };
 
@@ -123,11 +118,11 @@ TEST_F(ProfileTest, MissingFileGivesEveryDefault) {
 }
 
 TEST_F(ProfileTest, ReadsLeadingDigitsOfTheEmptySectionsValues) {
-    Write(EmptySection("Close On Deactivation=0\r\n"
-                       "Button Elliptical Width=12abc\r\n"
-                       "Allow Menu Reposition=yes\r\n"
-                       "Window Elliptical Height=40\r\n") +
-          "[Other]\r\nAdd Caption=7\r\n");
+    m_profile.Write(ScratchProfileFile::EmptySection("Close On Deactivation=0\r\n"
+                                                     "Button Elliptical Width=12abc\r\n"
+                                                     "Allow Menu Reposition=yes\r\n"
+                                                     "Window Elliptical Height=40\r\n") +
+                    "[Other]\r\nAdd Caption=7\r\n");
     EXPECT_EQ(0, ReadProfileInt(L"Close On Deactivation", 1));
     EXPECT_EQ(12, ReadProfileInt(L"Button Elliptical Width", 4));
     EXPECT_EQ(0, ReadProfileInt(L"Allow Menu Reposition", 5)); // no digit: 0, not the default
@@ -137,9 +132,9 @@ TEST_F(ProfileTest, ReadsLeadingDigitsOfTheEmptySectionsValues) {
 }
 
 TEST_F(ProfileTest, EveryCallReadsTheFileAsItIsNow) {
-    Write(EmptySection("Add Caption=1\r\n"));
+    m_profile.WriteEmptySection("Add Caption=1\r\n");
     EXPECT_EQ(1, ReadProfileInt(L"Add Caption", 0));
-    Write(EmptySection("Add Caption=3\r\n"));
+    m_profile.WriteEmptySection("Add Caption=3\r\n");
     EXPECT_EQ(3, ReadProfileInt(L"Add Caption", 0));
     ::DeleteFileW(m_profile.Path().c_str());
     EXPECT_EQ(9, ReadProfileInt(L"Add Caption", 9));

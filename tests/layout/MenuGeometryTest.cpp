@@ -12,8 +12,8 @@ bool operator==(const WindowPlace& a, const WindowPlace& b) {
     return a.fits == b.fits && a.rect == b.rect;
 }
 
-void PrintTo(const WindowPlace& window, std::ostream* out) {
-    *out << (window.fits ? "fitting " : "scrolling ") << window.rect;
+std::ostream& operator<<(std::ostream& out, const WindowPlace& window) {
+    return out << (window.fits ? "fitting " : "scrolling ") << window.rect;
 }
 
 bool operator==(const MenuRows& a, const MenuRows& b) {
@@ -21,9 +21,10 @@ bool operator==(const MenuRows& a, const MenuRows& b) {
            a.entryTop == b.entryTop && a.visible == b.visible && a.downTop == b.downTop;
 }
 
-void PrintTo(const MenuRows& rows, std::ostream* out) {
-    *out << "header " << rows.headerTop << ", footer " << rows.footerTop << ", up " << rows.upTop
-         << ", entries " << rows.entryTop << " (" << rows.visible << "), down " << rows.downTop;
+std::ostream& operator<<(std::ostream& out, const MenuRows& rows) {
+    return out << "header " << rows.headerTop << ", footer " << rows.footerTop << ", up "
+               << rows.upTop << ", entries " << rows.entryTop << " (" << rows.visible << "), down "
+               << rows.downTop;
 }
 
 namespace {
@@ -71,66 +72,29 @@ TEST(MenuGeometryTest, WindowHangsInTheWorkAreasCornerAndRowsFollowItsLayout) {
         MenuRows rows;
         RECT secondSlot;
     } rows[] = {
-        {"four entries fit: 71 n + 9 high",
-         plain,
-         4,
-         {true, {606, 437, 1016, 730}},
-         {442, 702, 442, 442, 4, 726},
-         {611, 513, 1011, 583}},
-        {"no entries",
-         plain,
-         0,
-         {true, {606, 721, 1016, 730}},
-         {726, 702, 726, 726, 0, 726},
-         {611, 797, 1011, 867}},
-        {"exactly the height less 25 still fits",
-         in(plain, 318),
-         4,
-         {true, {606, 17, 1016, 310}},
-         {22, 282, 22, 22, 4, 306},
-         {611, 93, 1011, 163}},
-        {"one pixel less scrolls",
-         in(plain, 317),
-         4,
-         {false, {606, 17, 1016, 309}},
-         {22, 281, 43, 114, 1, 185},
-         {611, 185, 1011, 255}},
-        {"a title bar and borders lower every row",
-         titled,
-         4,
-         {true, {606, 416, 1016, 730}},
-         {442, 702, 442, 442, 4, 726},
-         {611, 513, 1011, 583}},
-        {"twelve entries scroll",
-         plain,
-         12,
-         {false, {606, 17, 1016, 730}},
-         {22, 702, 43, 114, 7, 611},
-         {611, 185, 1011, 255}},
-        {"twelve entries scroll under a title bar",
-         titled,
-         12,
-         {false, {606, 17, 1016, 730}},
-         {43, 702, 64, 135, 7, 632},
-         {611, 206, 1011, 276}},
-        {"no room for one entry: none shown",
-         in(plain, 100),
-         3,
-         {false, {606, 17, 1016, 92}},
-         {22, 64, 43, 114, 0, 114},
-         {611, 185, 1011, 255}},
-        {"wider entries widen the window to the left",
-         wide,
-         4,
-         {true, {306, 437, 1016, 730}},
-         {442, 702, 442, 442, 4, 726},
-         {311, 513, 1011, 583}},
-        {"a work area away from the origin",
-         offset,
-         2,
-         {true, {482, 543, 892, 694}},
-         {548, 666, 548, 548, 2, 690},
-         {487, 619, 887, 689}},
+        // One case per two lines: left as written, so the values stay aligned.
+        // clang-format off
+        {"four entries fit: 71 n + 9 high", plain, 4, {true, {606, 437, 1016, 730}},
+            {442, 702, 442, 442, 4, 726}, {611, 513, 1011, 583}},
+        {"no entries", plain, 0, {true, {606, 721, 1016, 730}},
+            {726, 702, 726, 726, 0, 726}, {611, 797, 1011, 867}},
+        {"the height less 25 still fits", in(plain, 318), 4, {true, {606, 17, 1016, 310}},
+            {22, 282, 22, 22, 4, 306}, {611, 93, 1011, 163}},
+        {"one pixel less scrolls", in(plain, 317), 4, {false, {606, 17, 1016, 309}},
+            {22, 281, 43, 114, 1, 185}, {611, 185, 1011, 255}},
+        {"a title bar and borders: a taller window", titled, 4, {true, {606, 416, 1016, 730}},
+            {442, 702, 442, 442, 4, 726}, {611, 513, 1011, 583}},
+        {"twelve entries scroll", plain, 12, {false, {606, 17, 1016, 730}},
+            {22, 702, 43, 114, 7, 611}, {611, 185, 1011, 255}},
+        {"twelve entries scroll under a title bar", titled, 12, {false, {606, 17, 1016, 730}},
+            {43, 702, 64, 135, 7, 632}, {611, 206, 1011, 276}},
+        {"no room for one entry: none shown", in(plain, 100), 3, {false, {606, 17, 1016, 92}},
+            {22, 64, 43, 114, 0, 114}, {611, 185, 1011, 255}},
+        {"wider entries widen the window leftwards", wide, 4, {true, {306, 437, 1016, 730}},
+            {442, 702, 442, 442, 4, 726}, {311, 513, 1011, 583}},
+        {"a work area away from the origin", offset, 2, {true, {482, 543, 892, 694}},
+            {548, 666, 548, 548, 2, 690}, {487, 619, 887, 689}},
+        // clang-format on
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

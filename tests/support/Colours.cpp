@@ -10,18 +10,12 @@ bool operator!=(Colour a, Colour b) {
     return a.value != b.value;
 }
 
-void PrintTo(Colour colour, std::ostream* out) {
-    if (colour.value == CLR_INVALID) {
-        *out << "(outside the picture)";
-        return;
-    }
-    *out << "RGB(" << int{GetRValue(colour.value)} << ", " << int{GetGValue(colour.value)} << ", "
-         << int{GetBValue(colour.value)} << ")";
-}
-
 std::ostream& operator<<(std::ostream& out, Colour colour) {
-    PrintTo(colour, &out);
-    return out;
+    if (colour.value == CLR_INVALID) {
+        return out << "(outside the picture)";
+    }
+    return out << "RGB(" << int{GetRValue(colour.value)} << ", " << int{GetGValue(colour.value)}
+               << ", " << int{GetBValue(colour.value)} << ")";
 }
 
 int ChannelDistance(Colour a, Colour b) {

@@ -15,7 +15,6 @@ struct Colour {
 
 bool operator==(Colour a, Colour b);
 bool operator!=(Colour a, Colour b);
-void PrintTo(Colour colour, std::ostream* out);
 std::ostream& operator<<(std::ostream& out, Colour colour);
 
 // The largest difference of one channel between two colours.

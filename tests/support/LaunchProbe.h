@@ -16,10 +16,6 @@ struct ProbeRecord {
     bool found = false;
     std::wstring commandLine;
     std::wstring workingDirectory;
-
-    // The command line after the program's own name (quoted or up to the
-    // first blank), exactly as the starter wrote it, leading blank included.
-    std::wstring Arguments() const;
 };
 
 // Polls for the record file until it appears or timeoutMs has passed.

@@ -4,6 +4,8 @@
 #include "ScratchFolder.h"
 #include "WindowsFolders.h"
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 // Mixed into the fixtures of tests that launch entries: copies of the launch
@@ -18,7 +20,13 @@ protected:
     std::wstring m_blankProbe = m_root.AddCopy(ProbeProgramPath(), L"with blank\\launch_probe.exe");
     ProbeRecordScope m_record{m_root / L"record.txt"};
 
-    ProbeRecord Record() const { return WaitForProbeRecord(m_record.Path()); }
+    // A probe was started with exactly this command line, in this folder.
+    void ExpectStarted(const std::wstring& commandLine, const std::wstring& folder) const {
+        const ProbeRecord record = WaitForProbeRecord(m_record.Path());
+        ASSERT_TRUE(record.found) << "the probe was not started";
+        EXPECT_EQ(commandLine, record.commandLine);
+        EXPECT_EQ(folder, record.workingDirectory);
+    }
     // Called once whatever could have started a probe has returned or ended.
     bool NothingStarted() const { return !m_record.ProbeStarted(); }
 };

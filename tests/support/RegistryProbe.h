@@ -15,17 +15,16 @@ struct RegistryValue {
 
     // The bytes as UTF-16 text, up to (not including) the first NUL.
     std::wstring Text() const;
-    // The bytes as single-byte text, up to the first NUL.
-    std::string AnsiText() const;
     DWORD Dword() const;
 };
 
 bool operator==(const RegistryValue& a, const RegistryValue& b);
-bool operator!=(const RegistryValue& a, const RegistryValue& b);
-void PrintTo(const RegistryValue& value, std::ostream* out);
+std::ostream& operator<<(std::ostream& out, const RegistryValue& value);
 
 // The values WriteRegistryText and WriteRegistryDword store, to compare with.
 RegistryValue TextValue(const std::wstring& text);
+// REG_SZ as the single-byte functions store it, terminator counted.
+RegistryValue AnsiTextValue(const std::string& text);
 RegistryValue DwordValue(DWORD value);
 
 RegistryValue ReadRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name);
