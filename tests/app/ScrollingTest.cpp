@@ -3,7 +3,7 @@
 // walk the focus down to the last entry, scrolling one entry per step, and
 // back up again.
 #include "MenuTest.h"
-#include "tests/support/TestPaths.h"
+#include "media_menu/res/resource.h"
 
 #include <ostream>
 
@@ -12,43 +12,24 @@ namespace {
 const int kPitch = 71;
 const int kEntryCount = 20;
 
-INT_PTR CALLBACK IgnoreAll(HWND, UINT, WPARAM, LPARAM) {
+// Ends the dialog in WM_INITDIALOG with the header marker's height: a
+// dialog ended there is destroyed without ever being shown.
+INT_PTR CALLBACK MeasureHeaderMarker(HWND dialog, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        RECT rect = {};
+        ::GetWindowRect(::GetDlgItem(dialog, IDC_HEADER_MARKER), &rect);
+        ::EndDialog(dialog, rect.bottom - rect.top);
+    }
     return FALSE;
 }
 
-// The height in pixels of the header marker (control 1001) as the menu
-// program's own dialog template makes it, before the layout resizes it:
-// the template is loaded from the executable and created hidden here.
+// The height in pixels of the header marker as the menu's dialog template
+// makes it, before the layout resizes it: the same template is linked into
+// this program.
 int TemplateHeaderHeight() {
-    HMODULE module = ::LoadLibraryExW(DeliverablePath(L"VLTMedia.exe").c_str(), nullptr,
-                                      LOAD_LIBRARY_AS_DATAFILE);
-    if (module == nullptr) {
-        return -1;
-    }
-    int height = -1;
-    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(102), MAKEINTRESOURCEW(5));
-    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (data != nullptr) {
-        std::vector<BYTE> copy(static_cast<const BYTE*>(data),
-                               static_cast<const BYTE*>(data) + ::SizeofResource(module, resource));
-        // Not shown: the style is the first DWORD of a DLGTEMPLATE, the
-        // fourth of a DLGTEMPLATEEX.
-        const WORD* words = reinterpret_cast<const WORD*>(copy.data());
-        DWORD* style =
-            reinterpret_cast<DWORD*>(copy.data() + (words[0] == 1 && words[1] == 0xFFFF ? 12 : 0));
-        *style &= ~WS_VISIBLE;
-        HWND dialog = ::CreateDialogIndirectParamW(
-            module, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), nullptr, IgnoreAll, 0);
-        if (dialog != nullptr) {
-            RECT rect = {};
-            ::GetWindowRect(::GetDlgItem(dialog, 1001), &rect);
-            height = rect.bottom - rect.top;
-            ::DestroyWindow(dialog);
-        }
-    }
-    ::FreeLibrary(module);
-    return height;
+    return static_cast<int>(::DialogBoxParamW(::GetModuleHandleW(nullptr),
+                                              MAKEINTRESOURCEW(IDD_MEDIA_MENU), nullptr,
+                                              MeasureHeaderMarker, 0));
 }
 
 RECT WorkArea() {
@@ -200,6 +181,8 @@ protected:
 };
 
 TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEntryPerStep) {
+    const int headerHeight = TemplateHeaderHeight();
+    ASSERT_GT(headerHeight, 0) << "the template's header marker could not be measured";
     SetCurrentSelection(m_names[0]);
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
@@ -213,8 +196,6 @@ TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEn
     // As many entries as fit once both markers and the scroll reserve are
     // taken off; the entries hang one pitch apart below the up button's top,
     // which lies one pixel under the header marker.
-    const int headerHeight = TemplateHeaderHeight();
-    ASSERT_GT(headerHeight, 0) << "the template's header marker could not be measured";
     RECT footer = menu.Child(1000).rect;
     const int markerHeight = footer.bottom - footer.top;
     const int span = (windowHeight - headerHeight - markerHeight - 142) / kPitch;

@@ -121,17 +121,14 @@ void ExpectOutline(const std::vector<Picture>& pictures, int width) {
     }
 }
 
-TEST_F(PaintTest, OutlineIsTwoPixelsWideAtDepthTwo) {
-    ExpectOutline(Pictures(m_button), 2);
-}
-
-TEST_F(PaintTest, OutlineIsOnePixelWideAtAnyOtherDepth) {
-    for (int depth : {1, 3}) {
-        SCOPED_TRACE("depth " + std::to_string(depth));
+TEST_F(PaintTest, OutlineIsTwoPixelsWideAtDepthTwoAndOnePixelAtAnyOther) {
+    const struct { int depth, outline; } rows[] = {{2, 2}, {1, 1}, {3, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE("depth " + std::to_string(row.depth));
         ProbeButton button;
         ASSERT_TRUE(CreateRoundButton(button, m_host, L"HHHH", 10, 90, kWidth, kHeight, 30, kId + 1,
-                                      kNavy, depth));
-        ExpectOutline(Pictures(button), 1);
+                                      kNavy, row.depth));
+        ExpectOutline(Pictures(button), row.outline);
     }
 }
 

@@ -102,42 +102,32 @@ TEST_F(ShapeTest, StyleWithoutOwnerDrawStillGivesAnOwnerDrawnTabStop) {
     EXPECT_EQ(static_cast<DWORD>(WS_TABSTOP), button.GetStyle() & WS_TABSTOP);
 }
 
-TEST_F(ShapeTest, RoundedShapeFillsTheClientAreaWithDefaultCorners) {
+TEST_F(ShapeTest, RoundedShapeFillsTheClientAreaWithTheCornersTheProfileGivesAtEveryCall) {
     ProbeButton button;
     ASSERT_TRUE(CreateRoundButton(button, m_host, L"Entry", 0, 0, 0, 0, 25));
     button.MoveWindow(5, 5, 120, 50);
-    button.m_bNeedsRender = FALSE;
-
-    button.ApplyRoundedShape();
-
-    UniqueRegion expected(::CreateRoundRectRgn(0, 0, 120, 50, 4, 4));
-    UniqueRegion actual = WindowRegion(button);
-    EXPECT_TRUE(SameArea(expected.get(), actual.get()));
-    RECT box = BoxOf(actual.get());
-    EXPECT_EQ((box.right - box.left) / 2, button.m_nCenterX);
-    EXPECT_EQ((box.bottom - box.top) / 2, button.m_nCenterY);
-    EXPECT_TRUE(button.m_bNeedsRender) << "a new shape makes the pictures stale";
-    EXPECT_FALSE(button.m_hShape) << "the window took the new shape";
-}
-
-TEST_F(ShapeTest, CornerSizesComeFromTheProfileFileAtEveryCall) {
-    ProbeButton button;
-    ASSERT_TRUE(CreateRoundButton(button, m_host, L"Entry", 0, 0, 0, 0, 25));
-    button.MoveWindow(5, 5, 120, 50);
-
-    m_profile.WriteEmptySection("Button Elliptical Width=30\r\nButton Elliptical Height=16\r\n");
-    button.ApplyRoundedShape();
-    UniqueRegion wide(::CreateRoundRectRgn(0, 0, 120, 50, 30, 16));
-    UniqueRegion actual = WindowRegion(button);
-    EXPECT_TRUE(SameArea(wide.get(), actual.get()));
-    EXPECT_FALSE(::PtInRegion(actual.get(), 3, 1)) << "inside the box, outside the corner";
-    EXPECT_TRUE(::PtInRegion(actual.get(), 60, 0));
-
-    m_profile.WriteEmptySection("Button Elliptical Width=8\r\nButton Elliptical Height=40\r\n");
-    button.ApplyRoundedShape();
-    UniqueRegion tall(::CreateRoundRectRgn(0, 0, 120, 50, 8, 40));
-    actual = WindowRegion(button);
-    EXPECT_TRUE(SameArea(tall.get(), actual.get())) << "the file is read again";
+    const struct {
+        const char* profile;
+        int width, height; // of the corner ellipse
+    } rows[] = {
+        {"", 4, 4}, // the defaults
+        {"Button Elliptical Width=30\r\nButton Elliptical Height=16\r\n", 30, 16},
+        {"Button Elliptical Width=8\r\nButton Elliptical Height=40\r\n", 8, 40},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.profile);
+        m_profile.WriteEmptySection(row.profile);
+        button.m_bNeedsRender = FALSE;
+        button.ApplyRoundedShape();
+        UniqueRegion expected(::CreateRoundRectRgn(0, 0, 120, 50, row.width, row.height));
+        UniqueRegion actual = WindowRegion(button);
+        EXPECT_TRUE(SameArea(expected.get(), actual.get()));
+        const RECT box = BoxOf(actual.get());
+        EXPECT_EQ((POINT{(box.right - box.left) / 2, (box.bottom - box.top) / 2}),
+                  (POINT{button.m_nCenterX, button.m_nCenterY}));
+        EXPECT_TRUE(button.m_bNeedsRender) << "a new shape makes the pictures stale";
+        EXPECT_FALSE(button.m_hShape) << "the window took the new shape";
+    }
 }
 
 TEST_F(ShapeTest, RoundedShapeOfAZeroSizedButtonIsEmptyWithCentreZero) {
