@@ -13,16 +13,6 @@
 
 namespace {
 
-// Geometry in pixels.
-constexpr int kEntryPitch = 71;       // between the tops of neighbouring entries
-constexpr int kEntryHeight = 70;      // so entries are one pixel apart
-constexpr int kInnerMargin = 5;       // left edge and client top to the first row
-constexpr int kSideAllowance = 10;    // window width = entry width + 10
-constexpr int kFitExtra = 9;          // fitting window height = 71 n + 9
-constexpr int kNarrowThreshold = 280; // narrower measured entries become...
-constexpr int kSubstituteWidth = 400; // ...this wide
-constexpr int kWorkAreaAllowance = 25;
-constexpr int kScrollReserve = 142;
 // New entries start with an empty shape rounded like the window.
 constexpr int kEmptyShapeCorner = MenuLayout::kWindowCorner;
 
@@ -127,28 +117,22 @@ int MenuLayout::Layout() {
     const int n = m_entries.GetCount();
 
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &pass.work, 0);
-    const int workHeight = Height(pass.work);
     pass.hMargin = ::GetSystemMetrics(SM_CXHTHUMB) / 2;
     pass.vMargin = ::GetSystemMetrics(SM_CYVTHUMB) / 2;
 
     pass.entryWidth = MeasureEntryWidth(Width(pass.work));
     CreateScrollButtons();
-    const int fitHeight = kEntryPitch * n + kFitExtra + pass.captionHeight + pass.borderHeight;
 
     pass.marker = MarkerSize(IDC_FOOTER_MARKER);
     if (CWnd* footer = m_pDialog->GetDlgItem(IDC_FOOTER_MARKER)) {
         footer->ShowWindow(SW_HIDE);
     }
 
-    // The window hangs in the work area's bottom-right corner, inset by half
-    // a scroll thumb on the right and at the bottom.
-    pass.windowLeft = pass.work.right - pass.hMargin - kSideAllowance - pass.entryWidth;
-    pass.windowBottom = pass.work.bottom - pass.vMargin;
-
-    if (fitHeight <= workHeight - kWorkAreaAllowance) {
-        FittingLayout(pass, fitHeight, captioned);
+    const WindowPlace window = PlaceMenuWindow(pass, n);
+    if (window.fits) {
+        FittingLayout(pass, window, captioned);
     } else {
-        ScrollingLayout(pass, captioned);
+        ScrollingLayout(pass, window, captioned);
     }
 
     HideOrDisableScrollButton(&m_btnUp);
@@ -177,19 +161,7 @@ int MenuLayout::MeasureEntryWidth(int workWidth) const {
             widest = extent.cx;
         }
     }
-    int width = widest + metrics.tmAveCharWidth;
-    if (width < kNarrowThreshold) {
-        width = kSubstituteWidth;
-    }
-    // The captions are drawn in a larger font than the one measured above.
-    // Entries too narrow for that are widened, never beyond the work area:
-    // a caption that still does not fit is drawn shortened.
-    const int drawn = MeasureDrawnCaptions();
-    const int widestAllowed = workWidth - kSideAllowance;
-    if (drawn > width && width < widestAllowed) {
-        width = drawn < widestAllowed ? drawn : widestAllowed;
-    }
-    return width;
+    return EntryWidth(widest, metrics.tmAveCharWidth, MeasureDrawnCaptions(), workWidth);
 }
 
 // The widest caption in the font the entries draw it in, plus one average
@@ -234,9 +206,9 @@ void MenuLayout::CreateScrollButtons() {
     down.reset();
 }
 
-void MenuLayout::MoveMenuWindow(const PassInputs& pass, int top, int height, bool captioned) {
-    m_pDialog->SetWindowPos(HWND_TOPMOST, pass.windowLeft, top, pass.entryWidth + kSideAllowance,
-                            height, SWP_NOACTIVATE);
+void MenuLayout::MoveMenuWindow(const RECT& rect, bool captioned) {
+    m_pDialog->SetWindowPos(HWND_TOPMOST, rect.left, rect.top, Width(rect), Height(rect),
+                            SWP_NOACTIVATE);
     if (!captioned) {
         ApplyRoundedWindowShape(m_pDialog, kWindowCorner, kWindowCorner);
     }
@@ -248,48 +220,48 @@ SIZE MenuLayout::MarkerSize(int id) const {
     return WindowSizeOf(m_pDialog->GetDlgItem(id));
 }
 
-void MenuLayout::CentreMarker(int id, const PassInputs& pass, int top) {
+void MenuLayout::CentreMarker(int id, const PassInputs& pass, int windowLeft, int top) {
     CWnd* marker = m_pDialog->GetDlgItem(id);
     if (!HasWindow(marker)) {
         return;
     }
     // Both markers take the footer marker's size, so that is what is centred.
-    POINT point = {pass.windowLeft + ClientWidthOf(m_pDialog) / 2 - pass.marker.cx / 2, top};
+    POINT point = {CentredLeft(windowLeft, ClientWidthOf(m_pDialog), pass.marker.cx), top};
     m_pDialog->ScreenToClient(&point);
     marker->SetWindowPos(nullptr, point.x, point.y, pass.marker.cx, pass.marker.cy, SWP_NOZORDER);
 }
 
-void MenuLayout::PlaceEntry(EntryButton* entry, const PassInputs& pass, int top) {
+void MenuLayout::PlaceEntry(EntryButton* entry, const RECT& slot) {
     if (!HasWindow(entry)) {
         return;
     }
-    POINT point = {pass.windowLeft + kInnerMargin, top};
+    POINT point = {slot.left, slot.top};
     m_pDialog->ScreenToClient(&point);
-    entry->MoveWindow(point.x, point.y, pass.entryWidth, kEntryHeight, TRUE);
+    entry->MoveWindow(point.x, point.y, Width(slot), Height(slot), TRUE);
     Repaint(entry);
     entry->ApplyRoundedShape();
 }
 
-void MenuLayout::FittingLayout(const PassInputs& pass, int fitHeight, bool captioned) {
+void MenuLayout::FittingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned) {
     const int n = m_entries.GetCount();
-    const int windowTop = pass.windowBottom - fitHeight;
-    MoveMenuWindow(pass, windowTop, fitHeight, captioned);
-    const int top0 = windowTop + pass.captionHeight + pass.borderHeight + kInnerMargin;
+    const int left = window.rect.left;
+    MoveMenuWindow(window.rect, captioned);
+    const MenuRows rows = PlaceRows(pass, window, n, 0);
 
-    CentreMarker(IDC_HEADER_MARKER, pass, top0);
-    CentreMarker(IDC_FOOTER_MARKER, pass, pass.windowBottom - pass.marker.cy - pass.hMargin);
+    CentreMarker(IDC_HEADER_MARKER, pass, left, rows.headerTop);
+    CentreMarker(IDC_FOOTER_MARKER, pass, left, rows.footerTop);
     for (int id : {IDC_HEADER_MARKER, IDC_FOOTER_MARKER}) {
         if (CWnd* marker = m_pDialog->GetDlgItem(id)) {
             marker->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, 0);
         }
     }
 
-    PlaceScrollButton(&m_btnUp, pass.windowLeft, top0);
+    PlaceScrollButton(&m_btnUp, left, rows.upTop);
     HideOrDisableScrollButton(&m_btnUp);
     for (int i = 0; i < n; ++i) {
-        PlaceEntry(m_entries.GetAt(i), pass, top0 + kEntryPitch * i);
+        PlaceEntry(m_entries.GetAt(i), EntrySlot(pass, window, rows, i));
     }
-    PlaceScrollButton(&m_btnDown, pass.windowLeft, top0 + kEntryPitch * n);
+    PlaceScrollButton(&m_btnDown, left, rows.downTop);
     HideOrDisableScrollButton(&m_btnDown);
 
     m_nFirstVisible = 0;
@@ -297,37 +269,26 @@ void MenuLayout::FittingLayout(const PassInputs& pass, int fitHeight, bool capti
     m_bAllFit = 1;
 }
 
-void MenuLayout::ScrollingLayout(const PassInputs& pass, bool captioned) {
+void MenuLayout::ScrollingLayout(const PassInputs& pass, const WindowPlace& window,
+                                 bool captioned) {
     const int n = m_entries.GetCount();
-    const int windowHeight = Height(pass.work) - kWorkAreaAllowance;
-    const int windowTop = pass.windowBottom - windowHeight;
-    MoveMenuWindow(pass, windowTop, windowHeight, captioned);
+    const int left = window.rect.left;
+    MoveMenuWindow(window.rect, captioned);
+    const MenuRows rows = PlaceRows(pass, window, n, MarkerSize(IDC_HEADER_MARKER).cy);
 
-    const int inner = windowHeight - pass.captionHeight - pass.borderHeight;
-    const int headerHeight = MarkerSize(IDC_HEADER_MARKER).cy;
-    int visible = (inner - headerHeight - pass.marker.cy - kScrollReserve) / kEntryPitch;
-    if (visible < 0) {
-        visible = 0; // no room at all: nothing is shown
-    }
-    if (visible > n) {
-        visible = n; // cannot happen with markers of any size; keeps end <= n
-    }
+    CentreMarker(IDC_HEADER_MARKER, pass, left, rows.headerTop);
+    CentreMarker(IDC_FOOTER_MARKER, pass, left, rows.footerTop);
 
-    const int top0 = windowTop + pass.captionHeight + pass.borderHeight + kInnerMargin;
-    CentreMarker(IDC_HEADER_MARKER, pass, top0);
-    CentreMarker(IDC_FOOTER_MARKER, pass, pass.windowBottom - pass.marker.cy - pass.hMargin);
-
-    const int upTop = top0 + pass.marker.cy + 1;
-    PlaceScrollButton(&m_btnUp, pass.windowLeft, upTop);
-    for (int i = 0; i < visible; ++i) {
-        PlaceEntry(m_entries.GetAt(i), pass, upTop + kEntryPitch * (i + 1));
+    PlaceScrollButton(&m_btnUp, left, rows.upTop);
+    for (int i = 0; i < rows.visible; ++i) {
+        PlaceEntry(m_entries.GetAt(i), EntrySlot(pass, window, rows, i));
     }
-    PlaceScrollButton(&m_btnDown, pass.windowLeft, upTop + kEntryPitch * (visible + 1));
+    PlaceScrollButton(&m_btnDown, left, rows.downTop);
 
     m_nFirstVisible = 0;
-    m_nEndVisible = visible;
+    m_nEndVisible = rows.visible;
     m_bAllFit = 0;
-    for (int i = visible; i < n; ++i) {
+    for (int i = rows.visible; i < n; ++i) {
         EntryButton* entry = m_entries.GetAt(i);
         if (HasWindow(entry)) {
             entry->ShowWindow(SW_HIDE);
@@ -339,7 +300,8 @@ void MenuLayout::PlaceScrollButton(EntryButton* button, int windowLeft, int top)
     if (!HasWindow(button) || !HasWindow(m_pDialog)) {
         return;
     }
-    POINT point = {windowLeft + ClientWidthOf(m_pDialog) / 2 - ClientWidthOf(button) / 2, top};
+    const int clientWidth = ClientWidthOf(m_pDialog); // measured first, as ever
+    POINT point = {CentredLeft(windowLeft, clientWidth, ClientWidthOf(button)), top};
     m_pDialog->ScreenToClient(&point);
     button->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     Repaint(button);

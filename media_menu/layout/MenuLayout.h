@@ -10,6 +10,7 @@
 
 #include "media_menu/controls/EntryButton.h"
 #include "media_menu/layout/EntryButtonList.h"
+#include "media_menu/layout/MenuGeometry.h"
 
 #include <windows.h>
 
@@ -95,30 +96,16 @@ public:
     EntryButton* GetDownButton() { return &m_btnDown; }
 
 private:
-    // What one layout pass works from: measured once, then read by every
-    // step of the pass.
-    struct PassInputs {
-        RECT work;         // work area of the primary display
-        int captionHeight; // of the menu window, 0 without a title bar
-        int borderHeight;  // both borders together, 0 without
-        int hMargin;       // half the thumb sizes: the inset from the work
-        int vMargin;       //   area's right and bottom edges
-        int entryWidth;
-        int windowLeft; // screen coordinates
-        int windowBottom;
-        SIZE marker; // window size of the footer marker
-    };
-
     // The entries' width for a work area workWidth pixels wide.
     int MeasureEntryWidth(int workWidth) const;
     int MeasureDrawnCaptions() const;
     void CreateScrollButtons();
-    void FittingLayout(const PassInputs& pass, int fitHeight, bool captioned);
-    void ScrollingLayout(const PassInputs& pass, bool captioned);
-    void MoveMenuWindow(const PassInputs& pass, int top, int height, bool captioned);
+    void FittingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned);
+    void ScrollingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned);
+    void MoveMenuWindow(const RECT& rect, bool captioned);
     SIZE MarkerSize(int id) const;
-    void CentreMarker(int id, const PassInputs& pass, int top);
-    void PlaceEntry(EntryButton* entry, const PassInputs& pass, int top);
+    void CentreMarker(int id, const PassInputs& pass, int windowLeft, int top);
+    void PlaceEntry(EntryButton* entry, const RECT& slot);
     void MakeUsable(EntryButton* button);
     int Focus(CWnd* control);
     int FocusEntry(int index);

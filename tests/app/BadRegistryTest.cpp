@@ -15,18 +15,6 @@ std::wstring NameOfLength(size_t length) {
     return name;
 }
 
-// Waits for the menu with the focus on the button with this id.
-::testing::AssertionResult OpenWithFocus(MenuSession& menu, int id) {
-    if (!menu.WaitForMenu()) {
-        return ::testing::AssertionFailure() << "the menu did not open";
-    }
-    if (!WaitUntil([&] { return menu.FocusedId() == id; }, 5000)) {
-        return ::testing::AssertionFailure()
-               << "focus: expected " << id << ", actual " << menu.FocusedId();
-    }
-    return ::testing::AssertionSuccess();
-}
-
 using MenuAppBadRegistryTest = ProbeMenuTest;
 
 class MenuAppThreeHundredEntriesTest : public ProbeMenuTest {
@@ -44,31 +32,31 @@ protected:
 TEST_F(MenuAppThreeHundredEntriesTest, MenuScrollsAndAChosenEntryLaunches) {
     SetCurrentSelection(L"Entry 002");
     MenuSession menu;
-    ASSERT_TRUE(OpenWithFocus(menu, kFirstEntryId + 1));
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_EQ(kFirstEntryId + 1, menu.FocusOnceIs(kFirstEntryId + 1));
     // Every entry has its button; the first ones are shown, the last not.
     EXPECT_EQ(L"Entry 300", menu.Child(kFirstEntryId + 299).text);
     EXPECT_FALSE(menu.Child(kFirstEntryId + 299).visible);
     EXPECT_TRUE(menu.Child(kFirstEntryId).visible);
     EXPECT_TRUE(menu.Child(kScrollDownId).visible);
     menu.PressKey(VK_RETURN);
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found) << "the probe was not started";
-    EXPECT_EQ(L" 002", record.Arguments()) << Utf8(record.commandLine);
+    ExpectStarted(L"\"" + m_plainProbe + L"\" 002", m_plainFolder);
     ExpectEnded(menu);
-    ExpectStored(L"Entry 002");
+    EXPECT_EQ(TextValue(L"Entry 002"), CurrentSelection());
 }
 
 TEST_F(MenuAppThreeHundredEntriesTest, ChoosingAnEntryPastTheCommandRangeDoesNothing) {
     // Entry 250 carries the command 481, beyond the handled 232 to 430.
     SetCurrentSelection(L"Entry 250");
     MenuSession menu;
-    ASSERT_TRUE(OpenWithFocus(menu, kFirstEntryId + 249));
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_EQ(kFirstEntryId + 249, menu.FocusOnceIs(kFirstEntryId + 249));
     menu.PressKey(VK_RETURN);
     // Escape's WM_CLOSE is posted after Enter's command: had the command been
     // handled, its launch would have happened by the time the menu ends.
     menu.PressKey(VK_ESCAPE);
     ExpectEnded(menu);
-    EXPECT_EQ(L"Entry 250", CurrentSelection().Text());
+    EXPECT_EQ(TextValue(L"Entry 250"), CurrentSelection());
     EXPECT_TRUE(NothingStarted());
 }
 
@@ -77,14 +65,13 @@ TEST_F(MenuAppBadRegistryTest, LongestPossibleEntryNameIsShownAndChosen) {
     AddEntry(name, L"\"" + m_plainProbe + L"\" long");
     SetCurrentSelection(name);
     MenuSession menu;
-    ASSERT_TRUE(OpenWithFocus(menu, kFirstEntryId));
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     EXPECT_EQ(name, menu.Child(kFirstEntryId).text);
     menu.PressKey(VK_RETURN);
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found) << "the probe was not started";
-    EXPECT_EQ(L" long", record.Arguments()) << Utf8(record.commandLine);
+    ExpectStarted(L"\"" + m_plainProbe + L"\" long", m_plainFolder);
     ExpectEnded(menu);
-    ExpectStored(name);
+    EXPECT_EQ(TextValue(name), CurrentSelection());
 }
 
 // One stored "Assignment" that is not a proper text, and what choosing its
@@ -136,17 +123,15 @@ TEST_P(MenuAppBadAssignmentTest, ChosenEntryIsStoredAndTheMenuEnds) {
     AddEntry(L"Good", m_plainProbe);
     SetCurrentSelection(L"Bad");
     MenuSession menu;
-    ASSERT_TRUE(OpenWithFocus(menu, kFirstEntryId));
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     EXPECT_EQ(L"Bad", menu.Child(kFirstEntryId).text);
     EXPECT_EQ(L"Good", menu.Child(kFirstEntryId + 1).text);
     menu.PressKey(VK_RETURN);
     ExpectEnded(menu);
-    ExpectStored(L"Bad");
+    EXPECT_EQ(TextValue(L"Bad"), CurrentSelection());
     if (bad.launchesProbe) {
-        ProbeRecord record = Record();
-        ASSERT_TRUE(record.found) << "the probe was not started";
-        EXPECT_EQ(L"\"" + m_plainProbe + L"\"", record.commandLine);
-        EXPECT_EQ(m_plainFolder, record.workingDirectory);
+        ExpectStarted(L"\"" + m_plainProbe + L"\"", m_plainFolder);
     } else {
         EXPECT_TRUE(NothingStarted()) << "something was started";
     }
@@ -174,11 +159,12 @@ TEST_F(MenuAppBadRegistryTest, CurrentSelectionLongerThan259UnitsCountsAsFirstRu
     SetCurrentSelection(std::wstring(300, L'z'));
     MenuSession menu;
     // The first-run values join the entries, and their entry is current.
-    ASSERT_TRUE(OpenWithFocus(menu, kFirstEntryId + 2));
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_EQ(kFirstEntryId + 2, menu.FocusOnceIs(kFirstEntryId + 2));
     EXPECT_EQ(L"Media Player", menu.Child(kFirstEntryId + 2).text);
-    ExpectStored(L"Media Player");
-    EXPECT_EQ(L"Media Player",
-              ReadRegistryValue(HKEY_CURRENT_USER, kMediaKey, L"DefaultSelection").Text());
+    EXPECT_EQ(TextValue(L"Media Player"), CurrentSelection());
+    EXPECT_EQ(TextValue(L"Media Player"),
+              ReadRegistryValue(HKEY_CURRENT_USER, kMediaKey, L"DefaultSelection"));
     EXPECT_EQ((std::vector<std::wstring>{L"Alpha", L"Beta", L"Media Player"}),
               RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey));
     menu.PressKey(VK_ESCAPE);
@@ -202,7 +188,7 @@ TEST_F(MenuAppBadRegistryTest, CurrentSelectionFillingTheBufferWithoutTerminator
     EXPECT_EQ(L"Beta", menu.Child(kFirstEntryId + 1).text);
     menu.Post(WM_CLOSE);
     ExpectEnded(menu);
-    EXPECT_EQ(before.data, CurrentSelection().data);
+    EXPECT_EQ(before, CurrentSelection());
 }
 
 } // namespace

@@ -19,20 +19,16 @@ TEST_F(MenuAppChoiceTest, EnterOnTheFocusedEntryStoresItLaunchesItAndEnds) {
     SetCurrentSelection(L"Beta");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    ASSERT_EQ(kFirstEntryId + 1, menu.FocusOnceIs(kFirstEntryId + 1));
     menu.PressKey(VK_UP);
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000))
-        << "Up should focus Alpha; focus: " << menu.FocusedId();
+    ASSERT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     menu.PressKey(VK_RETURN);
 
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found) << "the probe was not started";
     // The text after the closing quote, less the one blank behind it; the
     // shell puts its own blank between program and parameters.
-    EXPECT_EQ(L" -a \"b c\"", record.Arguments()) << Utf8(record.commandLine);
-    EXPECT_EQ(m_blankFolder, record.workingDirectory);
+    ExpectStarted(L"\"" + m_blankProbe + L"\" -a \"b c\"", m_blankFolder);
     ExpectEnded(menu);
-    ExpectStored(L"Alpha");
+    EXPECT_EQ(TextValue(L"Alpha"), CurrentSelection());
 }
 
 TEST_F(MenuAppChoiceTest, ClickOnAnEntryStoresItLaunchesItAndEnds) {
@@ -40,19 +36,16 @@ TEST_F(MenuAppChoiceTest, ClickOnAnEntryStoresItLaunchesItAndEnds) {
     SetCurrentSelection(L"Alpha");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    ASSERT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     // Another program adds an entry that sorts before the chosen one: the
     // choice still goes by the button's entry, not by its position.
     AddEntry(L"Aardvark", L"");
     menu.ClickChild(kFirstEntryId + 1);
 
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found) << "the probe was not started";
     // Cut after the ".exe": the parameters keep the blank behind it.
-    EXPECT_EQ(L"  -x y", record.Arguments()) << Utf8(record.commandLine);
-    EXPECT_EQ(m_plainFolder, record.workingDirectory);
+    ExpectStarted(L"\"" + m_plainProbe + L"\"  -x y", m_plainFolder);
     ExpectEnded(menu);
-    ExpectStored(L"Beta");
+    EXPECT_EQ(TextValue(L"Beta"), CurrentSelection());
 }
 
 TEST_F(MenuAppChoiceTest, SpaceOnAnEntryWithEmptyAssignmentStoresItAndEndsWithoutLaunching) {
@@ -61,10 +54,10 @@ TEST_F(MenuAppChoiceTest, SpaceOnAnEntryWithEmptyAssignmentStoresItAndEndsWithou
     SetCurrentSelection(L"Gamma");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 2; }, 5000));
+    ASSERT_EQ(kFirstEntryId + 2, menu.FocusOnceIs(kFirstEntryId + 2));
     menu.PressKey(VK_SPACE);
     ExpectEnded(menu);
-    ExpectStored(L"Gamma");
+    EXPECT_EQ(TextValue(L"Gamma"), CurrentSelection());
     EXPECT_TRUE(NothingStarted());
 }
 
@@ -75,12 +68,10 @@ TEST_F(MenuAppChoiceTest, EscapeEndsWithoutStoringOrLaunching) {
     const std::vector<std::wstring> valuesBefore = RegistryValueNames(HKEY_CURRENT_USER, kMediaKey);
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    ASSERT_EQ(kFirstEntryId + 1, menu.FocusOnceIs(kFirstEntryId + 1));
     menu.PressKey(VK_ESCAPE);
     ExpectEnded(menu);
-    RegistryValue after = CurrentSelection();
-    EXPECT_EQ(before.type, after.type);
-    EXPECT_EQ(before.data, after.data);
+    EXPECT_EQ(before, CurrentSelection());
     EXPECT_EQ(valuesBefore, RegistryValueNames(HKEY_CURRENT_USER, kMediaKey));
     EXPECT_TRUE(NothingStarted());
 }
@@ -91,12 +82,12 @@ TEST_F(MenuAppChoiceTest, EntryRemovedWhileTheMenuIsOpenIsNeitherStoredNorLaunch
     SetCurrentSelection(L"Beta");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    ASSERT_EQ(kFirstEntryId + 1, menu.FocusOnceIs(kFirstEntryId + 1));
     DeleteRegistryTree(HKEY_CURRENT_USER, EntryKey(L"Beta"));
     SetCurrentSelection(L"Earlier");
     menu.PressKey(VK_RETURN);
     ExpectEnded(menu);
-    EXPECT_EQ(L"Earlier", CurrentSelection().Text());
+    EXPECT_EQ(TextValue(L"Earlier"), CurrentSelection());
     EXPECT_TRUE(NothingStarted());
 }
 

@@ -52,6 +52,12 @@ public:
     // The control id of the window that has the keyboard focus in the menu's
     // thread; 0 when there is none, -1 when the focus is the window itself.
     int FocusedId() const;
+    // FocusedId() once it is id, or when the wait runs out: the keys and
+    // clicks reach the menu's thread some time after they are sent.
+    int FocusOnceIs(int id) const {
+        WaitUntil([&] { return FocusedId() == id; }, 5000);
+        return FocusedId();
+    }
 
     // The control id of every visible button (entries and scroll buttons;
     // the statics of the template are left out), in ascending order.
@@ -81,6 +87,12 @@ public:
     void Drag(POINT from, POINT to) const;
 
     bool WaitForExit(DWORD timeoutMs = 15000) { return m_program.WaitForExit(timeoutMs); }
+    // Presses Escape and waits for the process to end: the menu still
+    // answers the keyboard after whatever the test did.
+    bool CloseWithEscape() {
+        PressKey(VK_ESCAPE);
+        return WaitForExit();
+    }
 
 private:
     RunningProgram m_program;

@@ -4,13 +4,18 @@
 
 #include <cstdio>
 
-const wchar_t kMediaKey[] = L"SOFTWARE\\WZK\\Veltrane\\Media";
 const wchar_t kInstanceMutex[] = L"VMENU_MutexToRunAUniqueInstance";
 const wchar_t kCloserMutex[] = L"CloseVMENU_MutexToRunAUniqueInstance";
 
 bool NamedMutexExists(const wchar_t* name) {
     UniqueKernelHandle mutex(::OpenMutexW(SYNCHRONIZE, FALSE, name));
     return static_cast<bool>(mutex);
+}
+
+RECT CentredOnScreen(int width, int height) {
+    const int left = ::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
+    const int top = ::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
+    return RECT{left, top, left + width, top + height};
 }
 
 void MenuTest::SetUp() {
@@ -21,29 +26,6 @@ void MenuTest::SetUp() {
         << "a closing process of an earlier test is still running";
     ASSERT_EQ(nullptr, ::FindWindowW(nullptr, kMenuTitle)) << "a window titled VLTMedia exists";
     ParkPointer();
-}
-
-std::wstring MenuTest::EntryKey(const std::wstring& name) {
-    return std::wstring(kMediaKey) + L"\\" + name;
-}
-
-void MenuTest::AddEntry(const std::wstring& name, const std::wstring& assignment) {
-    WriteRegistryText(HKEY_CURRENT_USER, EntryKey(name), L"Assignment", assignment);
-}
-
-void MenuTest::SetCurrentSelection(const std::wstring& name) {
-    WriteRegistryText(HKEY_CURRENT_USER, kMediaKey, L"CurrentSelection", name);
-}
-
-RegistryValue MenuTest::CurrentSelection() {
-    return ReadRegistryValue(HKEY_CURRENT_USER, kMediaKey, L"CurrentSelection");
-}
-
-void AddEntries(const std::vector<std::wstring>& names) {
-    for (const std::wstring& name : names) {
-        WriteRegistryText(HKEY_CURRENT_USER, std::wstring(kMediaKey) + L"\\" + name, L"Assignment",
-                          L"");
-    }
 }
 
 std::vector<std::wstring> NumberedNames(int count, int width) {
@@ -58,9 +40,9 @@ std::vector<std::wstring> NumberedNames(int count, int width) {
 
 void ExpectScreenPixels(const std::vector<PixelExpectation>& pixels, DWORD timeoutMs) {
     RECT area = {0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-    ScreenShot shot;
+    Picture shot;
     auto allMatch = [&] {
-        shot = ScreenShot::Take(area);
+        shot = ScreenPicture(area);
         for (const PixelExpectation& pixel : pixels) {
             if (!ColoursNear(pixel.expected, shot.At(pixel.at), pixel.tolerance)) {
                 return false;
@@ -71,11 +53,10 @@ void ExpectScreenPixels(const std::vector<PixelExpectation>& pixels, DWORD timeo
     WaitUntil(allMatch, timeoutMs);
     ASSERT_TRUE(shot.Valid()) << "the screen could not be captured";
     for (const PixelExpectation& pixel : pixels) {
-        COLORREF actual = shot.At(pixel.at);
+        const Colour actual = shot.At(pixel.at);
         EXPECT_TRUE(ColoursNear(pixel.expected, actual, pixel.tolerance))
             << pixel.what << " at (" << pixel.at.x << ", " << pixel.at.y << "): expected "
-            << ColourText(pixel.expected) << " within " << pixel.tolerance << ", actual "
-            << ColourText(actual);
+            << Colour(pixel.expected) << " within " << pixel.tolerance << ", actual " << actual;
     }
 }
 
@@ -84,17 +65,12 @@ COLORREF GradientAt(COLORREF bottom, int y, int height) {
     return RGB(channel(GetRValue(bottom)), channel(GetGValue(bottom)), channel(GetBValue(bottom)));
 }
 
-std::wstring ScratchRoot() {
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
-    return std::wstring(windows) + L"\\Temp\\menu_e2e_" + std::to_wstring(::GetCurrentProcessId());
-}
-
-void ProbeMenuTest::ExpectStored(const std::wstring& name) {
-    RegistryValue value = CurrentSelection();
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
-    EXPECT_EQ(name, value.Text());
-    EXPECT_EQ((name.size() + 1) * sizeof(wchar_t), value.data.size());
+OwnWindow::Options Backdrop() {
+    OwnWindow::Options options;
+    options.colour = kBackdrop;
+    options.rect = OwnWindow::ScreenRect();
+    options.shownWithoutActivation = true;
+    return options;
 }
 
 void ProbeMenuTest::ExpectEnded(MenuSession& menu) {

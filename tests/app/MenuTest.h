@@ -5,11 +5,13 @@
 #pragma once
 
 #include "MenuSession.h"
-#include "ScreenShot.h"
-#include "tests/support/LaunchProbe.h"
+#include "OwnWindow.h"
+#include "tests/support/GeometryPrinters.h"
+#include "tests/support/MediaKey.h"
+#include "tests/support/Picture.h"
+#include "tests/support/ProbeLaunchFixture.h"
 #include "tests/support/ProfileFile.h"
 #include "tests/support/RegistryProbe.h"
-#include "tests/support/ScratchFolder.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +19,6 @@
 #include <string>
 #include <vector>
 
-extern const wchar_t kMediaKey[]; // HKCU "SOFTWARE\WZK\Veltrane\Media"
 extern const wchar_t kInstanceMutex[];
 extern const wchar_t kCloserMutex[];
 
@@ -29,48 +30,33 @@ constexpr int kScrollDownId = 1003;
 
 bool NamedMutexExists(const wchar_t* name);
 
+// A window width x height pixels centred on the primary screen, as the
+// menu places itself.
+RECT CentredOnScreen(int width, int height);
+
 class MenuTest : public ::testing::Test {
 protected:
     void SetUp() override;
-
-    static void AddEntry(const std::wstring& name, const std::wstring& assignment);
-    static void SetCurrentSelection(const std::wstring& name);
-    static RegistryValue CurrentSelection();
-    static std::wstring EntryKey(const std::wstring& name);
 
     ScratchKey m_mediaKey{HKEY_CURRENT_USER, kMediaKey};
     ScratchProfileFile m_profile{L"VLTMedia"};
 };
 
-// A folder of the test's own under the Windows folder's Temp folder.
-std::wstring ScratchRoot();
-
-// For tests that choose entries: copies of the launch probe in a folder
-// without and one with a blank in its path, and the probe's record.
-class ProbeMenuTest : public MenuTest {
+// For tests that choose entries: the launch probe stands in for every
+// started program (NothingStarted once the menu process has ended).
+class ProbeMenuTest : public MenuTest, protected ProbeLaunchFixture {
 protected:
-    ScratchFolder m_root{ScratchRoot()};
-    std::wstring m_plainFolder = m_root.Path();
-    std::wstring m_plainProbe = m_root.AddCopy(ProbeProgramPath(), L"launch_probe.exe");
-    std::wstring m_blankFolder = m_root.AddFolder(L"with blank");
-    std::wstring m_blankProbe = m_root.AddCopy(ProbeProgramPath(), L"with blank\\launch_probe.exe");
-    ProbeRecordScope m_record{m_root / L"record.txt"};
-
-    ProbeRecord Record() { return WaitForProbeRecord(m_record.Path()); }
-    // Called once the menu process has ended, and with it any launch.
-    bool NothingStarted() const { return !m_record.ProbeStarted(); }
-
-    // "CurrentSelection" holds exactly name: REG_SZ, terminator counted.
-    void ExpectStored(const std::wstring& name);
     // The process ended on its own, without a crash, its window gone.
     static void ExpectEnded(MenuSession& menu);
 };
-
-// Several entries with the given names and empty assignments.
-void AddEntries(const std::vector<std::wstring>& names);
 // "Entry 01", "Entry 02", ... (zero-padded to width digits, so the registry's
 // sorted enumeration keeps their numeric order).
 std::vector<std::wstring> NumberedNames(int count, int width = 2);
+
+// A coloured window of the test's own under the whole screen, shown before
+// the menu starts and never activated, so the menu's cut-off corners show it.
+const COLORREF kBackdrop = RGB(0x20, 0xA0, 0x40);
+OwnWindow::Options Backdrop();
 
 // One pixel the screen is expected to show.
 struct PixelExpectation {

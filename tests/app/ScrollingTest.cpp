@@ -3,52 +3,33 @@
 // walk the focus down to the last entry, scrolling one entry per step, and
 // back up again.
 #include "MenuTest.h"
-#include "tests/support/TestPaths.h"
+#include "media_menu/res/resource.h"
 
-#include <sstream>
+#include <ostream>
 
 namespace {
 
 const int kPitch = 71;
 const int kEntryCount = 20;
 
-INT_PTR CALLBACK IgnoreAll(HWND, UINT, WPARAM, LPARAM) {
+// Ends the dialog in WM_INITDIALOG with the header marker's height: a
+// dialog ended there is destroyed without ever being shown.
+INT_PTR CALLBACK MeasureHeaderMarker(HWND dialog, UINT message, WPARAM, LPARAM) {
+    if (message == WM_INITDIALOG) {
+        RECT rect = {};
+        ::GetWindowRect(::GetDlgItem(dialog, IDC_HEADER_MARKER), &rect);
+        ::EndDialog(dialog, rect.bottom - rect.top);
+    }
     return FALSE;
 }
 
-// The height in pixels of the header marker (control 1001) as the menu
-// program's own dialog template makes it, before the layout resizes it:
-// the template is loaded from the executable and created hidden here.
+// The height in pixels of the header marker as the menu's dialog template
+// makes it, before the layout resizes it: the same template is linked into
+// this program.
 int TemplateHeaderHeight() {
-    HMODULE module = ::LoadLibraryExW(DeliverablePath(L"VLTMedia.exe").c_str(), nullptr,
-                                      LOAD_LIBRARY_AS_DATAFILE);
-    if (module == nullptr) {
-        return -1;
-    }
-    int height = -1;
-    HRSRC resource = ::FindResourceW(module, MAKEINTRESOURCEW(102), MAKEINTRESOURCEW(5));
-    HGLOBAL loaded = resource ? ::LoadResource(module, resource) : nullptr;
-    const void* data = loaded ? ::LockResource(loaded) : nullptr;
-    if (data != nullptr) {
-        std::vector<BYTE> copy(static_cast<const BYTE*>(data),
-                               static_cast<const BYTE*>(data) + ::SizeofResource(module, resource));
-        // Not shown: the style is the first DWORD of a DLGTEMPLATE, the
-        // fourth of a DLGTEMPLATEEX.
-        const WORD* words = reinterpret_cast<const WORD*>(copy.data());
-        DWORD* style =
-            reinterpret_cast<DWORD*>(copy.data() + (words[0] == 1 && words[1] == 0xFFFF ? 12 : 0));
-        *style &= ~WS_VISIBLE;
-        HWND dialog = ::CreateDialogIndirectParamW(
-            module, reinterpret_cast<const DLGTEMPLATE*>(copy.data()), nullptr, IgnoreAll, 0);
-        if (dialog != nullptr) {
-            RECT rect = {};
-            ::GetWindowRect(::GetDlgItem(dialog, 1001), &rect);
-            height = rect.bottom - rect.top;
-            ::DestroyWindow(dialog);
-        }
-    }
-    ::FreeLibrary(module);
-    return height;
+    return static_cast<int>(::DialogBoxParamW(::GetModuleHandleW(nullptr),
+                                              MAKEINTRESOURCEW(IDD_MEDIA_MENU), nullptr,
+                                              MeasureHeaderMarker, 0));
 }
 
 RECT WorkArea() {
@@ -67,19 +48,18 @@ struct View {
     bool operator==(const View& other) const {
         return focus == other.focus && visible == other.visible && entryTops == other.entryTops;
     }
-    std::string Text() const {
-        std::ostringstream text;
-        text << "focus " << focus << ", visible buttons";
-        for (int id : visible) {
-            text << ' ' << id;
-        }
-        text << ", entry tops";
-        for (int top : entryTops) {
-            text << ' ' << top;
-        }
-        return text.str();
-    }
 };
+
+void PrintTo(const View& view, std::ostream* out) {
+    *out << "focus " << view.focus << ", visible buttons";
+    for (int id : view.visible) {
+        *out << ' ' << id;
+    }
+    *out << ", entry tops";
+    for (int top : view.entryTops) {
+        *out << ' ' << top;
+    }
+}
 
 // The menu as the keys should leave it: the first visible entry, the focus.
 class ScrollModel {
@@ -194,13 +174,15 @@ protected:
                 return actual == expected;
             },
             5000);
-        EXPECT_EQ(expected.Text(), actual.Text()) << "after " << key.name;
+        EXPECT_EQ(expected, actual) << "after " << key.name;
     }
 
     std::vector<std::wstring> m_names;
 };
 
 TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEntryPerStep) {
+    const int headerHeight = TemplateHeaderHeight();
+    ASSERT_GT(headerHeight, 0) << "the template's header marker could not be measured";
     SetCurrentSelection(m_names[0]);
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
@@ -208,17 +190,12 @@ TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEn
     // The window: as high as the work area less 25, centred.
     RECT work = WorkArea();
     const int windowHeight = work.bottom - work.top - 25;
-    RECT window = menu.WindowRect();
-    EXPECT_EQ(windowHeight, window.bottom - window.top);
-    EXPECT_EQ(410, window.right - window.left);
-    EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN) / 2 - windowHeight / 2, window.top);
+    EXPECT_EQ(CentredOnScreen(410, windowHeight), menu.WindowRect());
     EXPECT_TRUE(menu.HasWindowRegion());
 
     // As many entries as fit once both markers and the scroll reserve are
     // taken off; the entries hang one pitch apart below the up button's top,
     // which lies one pixel under the header marker.
-    const int headerHeight = TemplateHeaderHeight();
-    ASSERT_GT(headerHeight, 0) << "the template's header marker could not be measured";
     RECT footer = menu.Child(1000).rect;
     const int markerHeight = footer.bottom - footer.top;
     const int span = (windowHeight - headerHeight - markerHeight - 142) / kPitch;
@@ -241,8 +218,8 @@ TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEn
 
     ScrollModel model(kEntryCount, span, upTop);
     const View opened = model.Expected();
-    ASSERT_TRUE(WaitUntil([&] { return Observe(menu) == opened; }, 5000))
-        << "expected " << opened.Text() << ", actual " << Observe(menu).Text();
+    WaitUntil([&] { return Observe(menu) == opened; }, 5000);
+    ASSERT_EQ(opened, Observe(menu));
 
     // Down to the last entry, and one key more, which changes nothing.
     for (int presses = 0; presses < 3 * kEntryCount; ++presses) {
@@ -271,8 +248,7 @@ TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEn
     model.Next();
     PressAndExpect(menu, kForward[0], model.Expected());
 
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppScrollingTest, CurrentEntryBelowTheVisibleRangeIsScrolledIntoViewAndFocused) {
@@ -280,17 +256,15 @@ TEST_F(MenuAppScrollingTest, CurrentEntryBelowTheVisibleRangeIsScrolledIntoViewA
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     const int lastId = kFirstEntryId + kEntryCount - 1;
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == lastId; }, 5000));
+    EXPECT_EQ(lastId, menu.FocusOnceIs(lastId));
     EXPECT_TRUE(menu.Child(lastId).visible);
     EXPECT_FALSE(menu.Child(kFirstEntryId).visible);
     EXPECT_TRUE(menu.Child(kScrollUpId).visible);
     EXPECT_FALSE(menu.Child(kScrollDownId).visible);
     // The keys work from the first press.
     menu.PressKey(VK_UP);
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == lastId - 1; }, 5000))
-        << "focus: " << menu.FocusedId();
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_EQ(lastId - 1, menu.FocusOnceIs(lastId - 1));
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppScrollingTest, UnneededScrollButtonsStayVisibleButDisabledWhenNotToBeHidden) {
@@ -308,19 +282,17 @@ TEST_F(MenuAppScrollingTest, UnneededScrollButtonsStayVisibleButDisabledWhenNotT
     // passes elsewhere: hiding the focused first entry hands it to the
     // dialog, which gives it to its first tab stop.)
     menu.Post(WM_COMMAND, MAKEWPARAM(kScrollDownId, BN_CLICKED), 0);
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kScrollDownId; }, 5000))
-        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(kScrollDownId, menu.FocusOnceIs(kScrollDownId));
     EXPECT_TRUE(menu.Child(kScrollUpId).enabled) << "one step down makes the up button usable";
     EXPECT_FALSE(menu.Child(kFirstEntryId).visible);
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppScrollingTest, ClicksOnTheScrollButtonsScrollOneEntryEach) {
     SetCurrentSelection(m_names[0]);
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    ASSERT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     const RECT firstSlot = menu.Child(kFirstEntryId).rect;
     EXPECT_FALSE(menu.Child(kScrollUpId).visible);
 
@@ -328,21 +300,18 @@ TEST_F(MenuAppScrollingTest, ClicksOnTheScrollButtonsScrollOneEntryEach) {
     // keeps the focus.
     menu.ClickChild(kScrollDownId);
     EXPECT_TRUE(WaitUntil([&] { return !menu.Child(kFirstEntryId).visible; }, 5000));
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kScrollDownId; }, 5000))
-        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(kScrollDownId, menu.FocusOnceIs(kScrollDownId));
     EXPECT_EQ(firstSlot.top, menu.Child(kFirstEntryId + 1).rect.top);
     EXPECT_TRUE(menu.Child(kScrollUpId).visible);
 
     // Up: back at the top, the focus on the first entry, the up button gone.
     menu.ClickChild(kScrollUpId);
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000))
-        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     EXPECT_TRUE(menu.Child(kFirstEntryId).visible);
     EXPECT_EQ(firstSlot.top, menu.Child(kFirstEntryId).rect.top);
     EXPECT_FALSE(menu.Child(kScrollUpId).visible);
     ParkPointer();
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 using MenuAppFittingNavigationTest = MenuTest;
@@ -352,7 +321,7 @@ TEST_F(MenuAppFittingNavigationTest, FocusStopsAtTheFirstAndTheLastEntry) {
     SetCurrentSelection(L"Entry 01");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
+    ASSERT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     const struct {
         Key key;
         int expectedFocus;
@@ -366,14 +335,13 @@ TEST_F(MenuAppFittingNavigationTest, FocusStopsAtTheFirstAndTheLastEntry) {
     // are handled in order.
     for (const auto& step : steps) {
         menu.PressKey(step.key.key, step.key.shift);
-        WaitUntil([&] { return menu.FocusedId() == step.expectedFocus; }, 5000);
-        EXPECT_EQ(step.expectedFocus, menu.FocusedId()) << "after " << step.key.name;
+        EXPECT_EQ(step.expectedFocus, menu.FocusOnceIs(step.expectedFocus))
+            << "after " << step.key.name;
     }
     // The scroll buttons never become visible, so the keys never reach them.
     EXPECT_EQ((std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2}),
               menu.VisibleButtonIds());
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 } // namespace

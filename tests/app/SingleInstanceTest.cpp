@@ -94,8 +94,7 @@ TEST_F(MenuAppSingleInstanceTest, SecondStartClosesTheOpenMenuAndEndsAndTheNextS
     EXPECT_FALSE(NamedMutexExists(kCloserMutex));
     MenuSession third;
     ASSERT_TRUE(third.WaitForMenu()) << "no menu after the toggle";
-    third.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(third.WaitForExit());
+    EXPECT_TRUE(third.CloseWithEscape());
 }
 
 TEST_F(MenuAppSingleInstanceTest, SeveralStartsWhileOpenCloseTheRealMenuAndOpenNoNewOne) {
@@ -155,8 +154,7 @@ TEST_F(MenuAppSingleInstanceTest, UnrelatedWindowTitledLikeTheMenuNeitherStopsNo
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu()) << "the menu did not open";
     EXPECT_NE(standIn.Handle(), menu.Window());
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
     EXPECT_EQ(0, standIn.CloseRequests()) << "WM_CLOSE messages received";
 }
 

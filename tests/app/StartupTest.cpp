@@ -1,35 +1,13 @@
 // The menu as it opens: first-run values, which entry has the focus and the
 // pressed look, where the window is and what it looks like on screen.
 #include "MenuTest.h"
-#include "OwnWindow.h"
 
 namespace {
 
-const COLORREF kBackdrop = RGB(0x20, 0xA0, 0x40);
 const COLORREF kBlack = RGB(0, 0, 0);
 const COLORREF kNormalBottom = RGB(0x3D, 0xB5, 0xFF);
 const COLORREF kPressedBottom = RGB(0, 0, 0);
 const COLORREF kHoverBottom = RGB(0x30, 0x72, 0xCA);
-const wchar_t kDefaultAssignment[] = L"%ProgramFiles%\\Windows Media Player\\wmplayer.exe";
-
-// A coloured window of the test's own under the whole screen, shown before
-// the menu starts and never activated, so the menu's cut-off corners show it.
-OwnWindow::Options Backdrop() {
-    OwnWindow::Options options;
-    options.colour = kBackdrop;
-    options.rect = OwnWindow::ScreenRect();
-    options.shownWithoutActivation = true;
-    return options;
-}
-
-void ExpectText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
-    RegistryValue value = ReadRegistryValue(HKEY_CURRENT_USER, key, name);
-    EXPECT_TRUE(value.exists) << Utf8(name);
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type) << Utf8(name);
-    EXPECT_EQ(text, value.Text()) << Utf8(name);
-    EXPECT_EQ((text.size() + 1) * sizeof(wchar_t), value.data.size()) << Utf8(name);
-}
-
 // A point of an entry's gradient clear of its caption and outline: near the
 // bottom, a little in from the left edge.
 POINT GradientSamplePoint(const RECT& entry) {
@@ -48,18 +26,7 @@ TEST_F(MenuAppStartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedIn
     ASSERT_TRUE(menu.WaitForMenu());
 
     // The six first-run values, exactly typed and sized.
-    ExpectText(kMediaKey, L"CurrentSelection", L"Media Player");
-    ExpectText(kMediaKey, L"DefaultSelection", L"Media Player");
-    const std::wstring entryKey = EntryKey(L"Media Player");
-    ExpectText(entryKey.c_str(), L"Name", L"Media Player");
-    ExpectText(entryKey.c_str(), L"Assignment", kDefaultAssignment);
-    ExpectText(entryKey.c_str(), L"IsRemove", L"Yes");
-    RegistryValue actionId = ReadRegistryValue(HKEY_CURRENT_USER, entryKey, L"ActionID");
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), actionId.type);
-    EXPECT_EQ(4u, actionId.data.size());
-    EXPECT_EQ(0u, actionId.Dword());
-    EXPECT_EQ(std::vector<std::wstring>{L"Media Player"},
-              RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey));
+    ExpectFirstRunValues();
 
     // One entry. The values were written before the entries were loaded:
     // only then is "Media Player" the current entry and focused (a load
@@ -68,8 +35,7 @@ TEST_F(MenuAppStartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedIn
     EXPECT_EQ(L"Media Player", entry.text);
     EXPECT_TRUE(entry.visible);
     EXPECT_EQ(std::vector<int>{kFirstEntryId}, menu.VisibleButtonIds()) << "visible buttons";
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000));
-    EXPECT_EQ(kFirstEntryId, menu.FocusedId());
+    EXPECT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
 
     // Borderless, topmost, titled, 410 x 80 (one 400-wide entry: 71 + 9
     // high), centred on the primary screen.
@@ -78,13 +44,10 @@ TEST_F(MenuAppStartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedIn
     wchar_t title[32] = {};
     ::GetWindowTextW(menu.Window(), title, 32);
     EXPECT_STREQ(L"VLTMedia", title);
-    RECT window = menu.WindowRect();
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
-    EXPECT_EQ(410, width);
-    EXPECT_EQ(80, height);
-    EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2, window.left);
-    EXPECT_EQ(::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2, window.top);
+    const RECT window = menu.WindowRect();
+    EXPECT_EQ(CentredOnScreen(410, 80), window);
+    const int width = 410;
+    const int height = 80;
     EXPECT_TRUE(menu.HasWindowRegion()) << "rounded corners come from a window region";
 
     // On screen: the backdrop through the four cut-off corners, black
@@ -102,8 +65,7 @@ TEST_F(MenuAppStartupTest, FirstRunWritesTheDefaultsAndShowsMediaPlayerFocusedIn
          8},
     });
 
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppStartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThePressedLook) {
@@ -117,9 +79,8 @@ TEST_F(MenuAppStartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThe
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(names[i], menu.Child(kFirstEntryId + i).text) << "entry " << i;
     }
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 2; }, 5000));
-    EXPECT_EQ(kFirstEntryId + 2, menu.FocusedId());
-    EXPECT_EQ(71 * 5 + 9, menu.WindowRect().bottom - menu.WindowRect().top);
+    EXPECT_EQ(kFirstEntryId + 2, menu.FocusOnceIs(kFirstEntryId + 2));
+    EXPECT_EQ(CentredOnScreen(410, 71 * 5 + 9), menu.WindowRect());
 
     // The pointer is parked away from the menu, so no entry shows the hover
     // look: the focused one is pressed (white to black), the others normal
@@ -150,9 +111,8 @@ TEST_F(MenuAppStartupTest, CurrentSelectionGivesTheThirdOfFiveEntriesFocusAndThe
     });
 
     // Nothing was stored by opening.
-    EXPECT_EQ(names[2], CurrentSelection().Text());
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_EQ(TextValue(names[2]), CurrentSelection());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppStartupTest, EmptyCurrentSelectionIsNoFirstRun) {
@@ -163,7 +123,7 @@ TEST_F(MenuAppStartupTest, EmptyCurrentSelectionIsNoFirstRun) {
     EXPECT_EQ((std::vector<std::wstring>{L"One", L"Two"}),
               RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey));
     EXPECT_FALSE(ReadRegistryValue(HKEY_CURRENT_USER, kMediaKey, L"DefaultSelection").exists);
-    EXPECT_EQ(L"", CurrentSelection().Text());
+    EXPECT_EQ(TextValue(L""), CurrentSelection());
     EXPECT_EQ(L"One", menu.Child(kFirstEntryId).text);
     EXPECT_EQ(L"Two", menu.Child(kFirstEntryId + 1).text);
     menu.Post(WM_CLOSE);

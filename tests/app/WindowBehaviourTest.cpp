@@ -2,11 +2,8 @@
 // switches for the title bar and for dragging, timer 1, F1, and a click on
 // the logo picture.
 #include "MenuTest.h"
-#include "OwnWindow.h"
 
 namespace {
-
-const COLORREF kBackdrop = RGB(0x20, 0xA0, 0x40);
 
 // A point of the menu's black surface that no button covers: the left
 // margin, halfway down.
@@ -40,15 +37,15 @@ bool StaysOpen(MenuSession& menu) {
            (menu.ExStyle() & WS_EX_TOPMOST) != 0;
 }
 
-bool WindowMoved(const MenuSession& menu, const RECT& from, int dx, int dy) {
-    RECT now = menu.WindowRect();
-    return now.left == from.left + dx && now.top == from.top + dy &&
-           now.right - now.left == from.right - from.left;
+RECT Moved(RECT rect, int dx, int dy) {
+    ::OffsetRect(&rect, dx, dy);
+    return rect;
 }
 
-std::string Text(const RECT& rect) {
-    return "(" + std::to_string(rect.left) + ", " + std::to_string(rect.top) + ", " +
-           std::to_string(rect.right) + ", " + std::to_string(rect.bottom) + ")";
+// The menu window's rectangle once it is expected, or when the wait runs out.
+RECT WindowRectOnceAt(const MenuSession& menu, const RECT& expected) {
+    WaitUntil([&] { return menu.WindowRect() == expected; }, 5000);
+    return menu.WindowRect();
 }
 
 TEST_F(MenuAppWindowTest, AnotherApplicationBecomingActiveClosesTheMenu) {
@@ -59,88 +56,57 @@ TEST_F(MenuAppWindowTest, AnotherApplicationBecomingActiveClosesTheMenu) {
     EXPECT_TRUE(menu.WaitForExit()) << "the menu stayed open";
 }
 
-TEST_F(MenuAppWindowTest, WithCloseOnDeactivationOffTheMenuStaysOpenAndOnTop) {
-    m_profile.WriteEmptySection("Close On Deactivation=0\r\n");
-    AddTwoEntriesFocusingTheSecond();
-    MenuSession menu;
-    ASSERT_TRUE(menu.WaitForMenu());
-    OwnWindow other({});
-    ASSERT_TRUE(other.Activate()) << "the test's window could not be activated";
-    EXPECT_TRUE(StaysOpen(menu)) << "the menu closed or left the top";
-    menu.Post(WM_CLOSE);
-    EXPECT_TRUE(menu.WaitForExit());
-}
-
 TEST_F(MenuAppWindowTest, AddCaptionGivesATitleBarAndSquareCorners) {
     m_profile.WriteEmptySection("Add Caption=1\r\n");
-    OwnWindow::Options backdropOptions;
-    backdropOptions.colour = kBackdrop;
-    backdropOptions.rect = OwnWindow::ScreenRect();
-    backdropOptions.shownWithoutActivation = true;
-    OwnWindow backdrop(backdropOptions);
+    OwnWindow backdrop(Backdrop());
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
 
     EXPECT_EQ(static_cast<LONG>(WS_CAPTION), menu.Style() & WS_CAPTION) << std::hex << menu.Style();
     EXPECT_FALSE(menu.HasWindowRegion()) << "a captioned menu keeps its rectangle";
     // One entry: 71 + 9, plus the caption and both borders.
-    RECT window = menu.WindowRect();
-    EXPECT_EQ(71 + 9 + ::GetSystemMetrics(SM_CYCAPTION) + 2 * ::GetSystemMetrics(SM_CYBORDER),
-              window.bottom - window.top);
-    EXPECT_EQ(::GetSystemMetrics(SM_CXSCREEN) / 2 - (window.right - window.left) / 2, window.left);
+    const RECT window = menu.WindowRect();
+    EXPECT_EQ(CentredOnScreen(410, 71 + 9 + ::GetSystemMetrics(SM_CYCAPTION) +
+                                       2 * ::GetSystemMetrics(SM_CYBORDER)),
+              window);
     // Square corners: the window, not the backdrop, at the corner pixels.
-    RECT screen = OwnWindow::ScreenRect();
-    ScreenShot shot;
+    const POINT corners[] = {{window.left, window.top}, {window.right - 1, window.bottom - 1}};
+    Picture shot;
     WaitUntil(
         [&] {
-            shot = ScreenShot::Take(screen);
-            return !ColoursNear(kBackdrop, shot.At(window.left, window.top), 0) &&
-                   !ColoursNear(kBackdrop, shot.At(window.right - 1, window.bottom - 1), 0);
+            shot = ScreenPicture(OwnWindow::ScreenRect());
+            return shot.At(corners[0]) != kBackdrop && shot.At(corners[1]) != kBackdrop;
         },
         5000);
-    EXPECT_FALSE(ColoursNear(kBackdrop, shot.At(window.left, window.top), 0))
-        << "top-left corner: " << ColourText(shot.At(window.left, window.top));
-    EXPECT_FALSE(ColoursNear(kBackdrop, shot.At(window.right - 1, window.bottom - 1), 0))
-        << "bottom-right corner: " << ColourText(shot.At(window.right - 1, window.bottom - 1));
+    for (POINT corner : corners) {
+        EXPECT_NE(Colour(kBackdrop), shot.At(corner)) << corner.x << ", " << corner.y;
+    }
 
     // Dragged by its title bar, "Allow Menu Reposition" being off.
     POINT grip = {(window.left + window.right) / 2,
                   window.top + ::GetSystemMetrics(SM_CYCAPTION) / 2};
     EXPECT_EQ(HTCAPTION, menu.HitTest(grip));
     menu.Drag(grip, POINT{grip.x - 50, grip.y + 40});
-    EXPECT_TRUE(WaitUntil([&] { return WindowMoved(menu, window, -50, 40); }, 5000))
-        << "from " << Text(window) << " to " << Text(menu.WindowRect());
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_EQ(Moved(window, -50, 40), WindowRectOnceAt(menu, Moved(window, -50, 40)));
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
-TEST_F(MenuAppWindowTest, AllowMenuRepositionLetsTheBodyBeDragged) {
-    m_profile.WriteEmptySection("Allow Menu Reposition=1\r\n");
-    MenuSession menu;
-    ASSERT_TRUE(menu.WaitForMenu());
-    RECT window = menu.WindowRect();
-    POINT grip = BlackSurfacePoint(menu);
-    EXPECT_EQ(HTCAPTION, menu.HitTest(grip));
-    menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
-    EXPECT_TRUE(WaitUntil([&] { return WindowMoved(menu, window, 40, 30); }, 5000))
-        << "from " << Text(window) << " to " << Text(menu.WindowRect());
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
-}
-
-TEST_F(MenuAppWindowTest, WithoutAllowMenuRepositionTheBodyCannotBeDragged) {
+TEST_F(MenuAppWindowTest, TheBodyCanBeDraggedOnlyWithAllowMenuReposition) {
     AddTwoEntriesFocusingTheSecond();
-    MenuSession menu;
-    ASSERT_TRUE(menu.WaitForMenu());
-    RECT window = menu.WindowRect();
-    POINT grip = BlackSurfacePoint(menu);
-    EXPECT_EQ(HTCLIENT, menu.HitTest(grip));
-    menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
-    EXPECT_TRUE(StaysOpen(menu));
-    EXPECT_TRUE(WindowMoved(menu, window, 0, 0))
-        << "from " << Text(window) << " to " << Text(menu.WindowRect());
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    for (bool allowed : {true, false}) {
+        SCOPED_TRACE(allowed ? "allowed" : "not allowed");
+        m_profile.WriteEmptySection(allowed ? "Allow Menu Reposition=1\r\n" : "");
+        MenuSession menu;
+        ASSERT_TRUE(menu.WaitForMenu());
+        const RECT window = menu.WindowRect();
+        const POINT grip = BlackSurfacePoint(menu);
+        EXPECT_EQ(allowed ? HTCAPTION : HTCLIENT, menu.HitTest(grip));
+        menu.Drag(grip, POINT{grip.x + 40, grip.y + 30});
+        EXPECT_TRUE(StaysOpen(menu));
+        const RECT expected = allowed ? Moved(window, 40, 30) : window;
+        EXPECT_EQ(expected, WindowRectOnceAt(menu, expected));
+        EXPECT_TRUE(menu.CloseWithEscape());
+    }
 }
 
 TEST_F(MenuAppWindowTest, TimerOneClosesTheMenuOtherTimersDoNot) {
@@ -158,14 +124,13 @@ TEST_F(MenuAppWindowTest, F1DoesNothing) {
     AddTwoEntriesFocusingTheSecond();
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 1; }, 5000));
+    ASSERT_EQ(kFirstEntryId + 1, menu.FocusOnceIs(kFirstEntryId + 1));
     menu.PressKey(VK_F1);
     EXPECT_TRUE(StaysOpen(menu));
     EXPECT_EQ(1u, MenuWindowsOf(menu.Program().ProcessId()).size());
-    EXPECT_EQ(L"Two", CurrentSelection().Text());
+    EXPECT_EQ(TextValue(L"Two"), CurrentSelection());
     // Still answering keys.
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppWindowTest, ClickOnTheLogoActsAsScrollUp) {
@@ -173,7 +138,7 @@ TEST_F(MenuAppWindowTest, ClickOnTheLogoActsAsScrollUp) {
     SetCurrentSelection(L"Entry 03");
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
-    ASSERT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId + 2; }, 5000));
+    ASSERT_EQ(kFirstEntryId + 2, menu.FocusOnceIs(kFirstEntryId + 2));
     EXPECT_EQ((std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2}),
               menu.VisibleButtonIds());
 
@@ -190,24 +155,22 @@ TEST_F(MenuAppWindowTest, ClickOnTheLogoActsAsScrollUp) {
 
     // Scrolling up with everything fitting: nothing moves, the down button
     // becomes usable, the focus goes to the first entry.
-    EXPECT_TRUE(WaitUntil([&] { return menu.FocusedId() == kFirstEntryId; }, 5000))
-        << "focus: " << menu.FocusedId();
+    EXPECT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
     EXPECT_EQ(
         (std::vector<int>{kFirstEntryId, kFirstEntryId + 1, kFirstEntryId + 2, kScrollDownId}),
         menu.VisibleButtonIds());
     EXPECT_TRUE(menu.Child(kScrollDownId).enabled);
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
-TEST_F(MenuAppWindowTest, CloseOnDeactivationIsReadAtEveryDeactivation) {
+TEST_F(MenuAppWindowTest, WithCloseOnDeactivationOffTheMenuStaysOpenUntilItIsSwitchedOn) {
     m_profile.WriteEmptySection("Close On Deactivation=0\r\n");
     AddTwoEntriesFocusingTheSecond();
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     OwnWindow other({});
-    ASSERT_TRUE(other.Activate());
-    ASSERT_TRUE(StaysOpen(menu));
+    ASSERT_TRUE(other.Activate()) << "the test's window could not be activated";
+    ASSERT_TRUE(StaysOpen(menu)) << "the menu closed or left the top";
 
     // Switched on while the menu is open: the next deactivation closes it.
     m_profile.WriteEmptySection("Close On Deactivation=1\r\n");
@@ -225,26 +188,20 @@ TEST_F(MenuAppWindowTest, AllowMenuRepositionIsReadAtEveryHitTestAndIgnoredWithA
     EXPECT_EQ(HTCLIENT, menu.HitTest(body));
     m_profile.WriteEmptySection("Allow Menu Reposition=1\r\n");
     EXPECT_EQ(HTCAPTION, menu.HitTest(body)) << "the switch was not read again";
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 
     // With a title bar the body is client area whatever the switch says.
     m_profile.WriteEmptySection("Allow Menu Reposition=1\r\nAdd Caption=1\r\n");
     MenuSession captioned;
     ASSERT_TRUE(captioned.WaitForMenu());
     EXPECT_EQ(HTCLIENT, captioned.HitTest(BlackSurfacePoint(captioned)));
-    captioned.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(captioned.WaitForExit());
+    EXPECT_TRUE(captioned.CloseWithEscape());
 }
 
 TEST_F(MenuAppWindowTest, WindowCornerSettingsShapeTheOutline) {
     // A 100 x 60 corner ellipse cuts off much more than the default 25 x 25.
     m_profile.WriteEmptySection("Window Elliptical Width=100\r\nWindow Elliptical Height=60\r\n");
-    OwnWindow::Options backdropOptions;
-    backdropOptions.colour = kBackdrop;
-    backdropOptions.rect = OwnWindow::ScreenRect();
-    backdropOptions.shownWithoutActivation = true;
-    OwnWindow backdrop(backdropOptions);
+    OwnWindow backdrop(Backdrop());
     AddEntries({L"One", L"Two"});
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
@@ -255,8 +212,7 @@ TEST_F(MenuAppWindowTest, WindowCornerSettingsShapeTheOutline) {
         {"inside the large corner", {window.right - 13, window.bottom - 7}, kBackdrop, 0},
         {"left margin", {window.left + 2, middleY}, RGB(0, 0, 0), 0},
     });
-    menu.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(menu.WaitForExit());
+    EXPECT_TRUE(menu.CloseWithEscape());
 }
 
 TEST_F(MenuAppWindowTest, EmptyEntryListGivesAnEmptyMenuThatStillCloses) {
@@ -265,9 +221,7 @@ TEST_F(MenuAppWindowTest, EmptyEntryListGivesAnEmptyMenuThatStillCloses) {
     MenuSession menu;
     ASSERT_TRUE(menu.WaitForMenu());
     EXPECT_EQ(std::vector<int>{}, menu.VisibleButtonIds());
-    RECT window = menu.WindowRect();
-    EXPECT_EQ(410, window.right - window.left);
-    EXPECT_EQ(9, window.bottom - window.top);
+    EXPECT_EQ(CentredOnScreen(410, 9), menu.WindowRect());
     EXPECT_TRUE(RegistrySubKeyNames(HKEY_CURRENT_USER, kMediaKey).empty());
     menu.PressKey(VK_ESCAPE);
     EXPECT_TRUE(menu.WaitForExit()) << "Escape did not close the empty menu";

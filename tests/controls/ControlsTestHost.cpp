@@ -2,18 +2,16 @@
 
 #include "resource.h"
 
+#include "common/UniqueHandle.h"
+
 #include <cstdio>
 
 namespace {
 
-// The queued message PumpMessages is dispatching; a message that reaches a
-// window procedure otherwise was sent.
-const MSG* g_dispatching = nullptr;
-
 bool IsBeingDispatched(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    return g_dispatching != nullptr && g_dispatching->hwnd == hWnd &&
-           g_dispatching->message == message && g_dispatching->wParam == wParam &&
-           g_dispatching->lParam == lParam;
+    const MSG* queued = MessageBeingDispatched();
+    return queued != nullptr && queued->hwnd == hWnd && queued->message == message &&
+           queued->wParam == wParam && queued->lParam == lParam;
 }
 
 INT_PTR CALLBACK HostDialogProc(HWND, UINT message, WPARAM, LPARAM) {
@@ -69,9 +67,8 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ERASEBKGND: {
         RECT rect;
         ::GetClientRect(m_hWnd, &rect);
-        HBRUSH brush = ::CreateSolidBrush(kHostBackground);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &rect, brush);
-        ::DeleteObject(brush);
+        UniqueBrush brush(::CreateSolidBrush(kHostBackground.value));
+        ::FillRect(reinterpret_cast<HDC>(wParam), &rect, brush.get());
         return TRUE;
     }
     default:
@@ -132,44 +129,19 @@ DibSurface::~DibSurface() {
     ::DeleteObject(m_bitmap);
 }
 
-void DibSurface::Fill(COLORREF colour) {
+void DibSurface::Fill(Colour colour) {
     ::GdiFlush();
-    uint32_t value = (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    const COLORREF rgb = colour.value;
+    uint32_t value = (GetRValue(rgb) << 16) | (GetGValue(rgb) << 8) | GetBValue(rgb);
     for (int i = 0; i < m_width * m_height; ++i) {
         m_bits[i] = value;
     }
 }
 
-COLORREF DibSurface::Pixel(int x, int y) const {
+Colour DibSurface::Pixel(int x, int y) const {
     ::GdiFlush();
     uint32_t value = m_bits[y * m_width + x];
     return RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF);
-}
-
-Picture ReadPicture(HBITMAP bitmap) {
-    Picture picture;
-    BITMAP info = {};
-    if (bitmap == nullptr || ::GetObjectW(bitmap, sizeof info, &info) == 0) {
-        return picture;
-    }
-    picture.width = info.bmWidth;
-    picture.height = info.bmHeight;
-    BITMAPINFO request = {};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = info.bmWidth;
-    request.bmiHeader.biHeight = -info.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> bits(static_cast<size_t>(info.bmWidth * info.bmHeight));
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), bits.data(), &request,
-                DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
-    for (uint32_t value : bits) {
-        picture.pixels.push_back(RGB((value >> 16) & 0xFF, (value >> 8) & 0xFF, value & 0xFF));
-    }
-    return picture;
 }
 
 void DrawInto(ProbeButton& button, const DibSurface& surface, UINT itemState) {
@@ -184,22 +156,12 @@ void DrawInto(ProbeButton& button, const DibSurface& surface, UINT itemState) {
     button.DrawItem(&item);
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        const MSG* outer = g_dispatching;
-        g_dispatching = &msg;
-        ::DispatchMessageW(&msg);
-        g_dispatching = outer;
-    }
-}
-
 bool CreateRoundButton(ProbeButton& button, HostWindow& parent, LPCWSTR caption, int x, int y,
                        int width, int height, int ellipse, UINT id, COLORREF disabled, int depth) {
     HRGN shape = ::CreateRoundRectRgn(0, 0, width, height, ellipse, ellipse);
-    BOOL created = button.Create(caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, shape, &parent,
-                                 id, depth, kLightBlue, kBlack, kMidBlue, disabled);
+    BOOL created =
+        button.Create(caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP, x, y, shape, &parent, id, depth,
+                      kLightBlue.value, kBlack.value, kMidBlue.value, disabled);
     ::DeleteObject(shape);
     return created != FALSE;
 }

@@ -10,6 +10,9 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Colours.h"
+#include "tests/support/GeometryPrinters.h"
+#include "tests/support/MessagePump.h"
+#include "tests/support/Picture.h"
 
 #include <windows.h>
 
@@ -17,12 +20,13 @@
 #include <vector>
 
 // The colours and depth the menu gives its buttons.
-const COLORREF kLightBlue = RGB(0x3D, 0xB5, 0xFF);
-const COLORREF kBlack = RGB(0, 0, 0);
-const COLORREF kMidBlue = RGB(0x30, 0x72, 0xCA);
-const COLORREF kOutlineGrey = RGB(0x5A, 0x5A, 0x5A);
+const Colour kLightBlue = RGB(0x3D, 0xB5, 0xFF);
+const Colour kBlack = RGB(0, 0, 0);
+const Colour kMidBlue = RGB(0x30, 0x72, 0xCA);
+const Colour kOutlineGrey = RGB(0x5A, 0x5A, 0x5A);
+const Colour kWhite = RGB(0xFF, 0xFF, 0xFF);
 // What the host paints behind its buttons.
-const COLORREF kHostBackground = RGB(0x00, 0xFF, 0x00);
+const Colour kHostBackground = RGB(0x00, 0xFF, 0x00);
 
 // One message that reached the host window.
 struct HostMessage {
@@ -60,19 +64,13 @@ public:
     using EntryButton::m_bHover;
     using EntryButton::m_bNeedsRender;
     using EntryButton::m_bPressed;
-    using EntryButton::m_crDisabled;
-    using EntryButton::m_crHover;
-    using EntryButton::m_crNormal;
-    using EntryButton::m_crPressed;
     using EntryButton::m_hShape;
     using EntryButton::m_nCenterX;
     using EntryButton::m_nCenterY;
-    using EntryButton::m_nDepth;
     using EntryButton::m_pImageDisabled;
     using EntryButton::m_pImageHover;
     using EntryButton::m_pImageNormal;
     using EntryButton::m_pImagePressed;
-    using EntryButton::RenderStateImage;
 
     int paints = 0;
     std::vector<UINT> buttonProcedureMessages;
@@ -99,8 +97,8 @@ public:
     HDC Dc() const { return m_dc; }
     int Width() const { return m_width; }
     int Height() const { return m_height; }
-    void Fill(COLORREF colour);
-    COLORREF Pixel(int x, int y) const;
+    void Fill(Colour colour);
+    Colour Pixel(int x, int y) const;
 
 private:
     int m_width;
@@ -111,20 +109,8 @@ private:
     uint32_t* m_bits = nullptr;
 };
 
-// The pixels of a bitmap, row by row from the top.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF At(int x, int y) const { return pixels[static_cast<size_t>(y * width + x)]; }
-};
-Picture ReadPicture(HBITMAP bitmap);
-
 // Lets the button paint into surface as for WM_DRAWITEM with itemState.
 void DrawInto(ProbeButton& button, const DibSurface& surface, UINT itemState);
-
-// Runs every message waiting for this thread.
-void PumpMessages();
 
 // Creates a menu-style button (depth 2, the menu's colours, disabled colour
 // given) as a child of parent with a shape from CreateRoundRectRgn(0, 0,

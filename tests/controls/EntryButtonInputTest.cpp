@@ -5,6 +5,7 @@
 #include "ControlsTestHost.h"
 
 #include "tests/support/ProfileFile.h"
+#include "tests/support/ScopeExit.h"
 #include "tests/support/Waiting.h"
 
 #include <algorithm>
@@ -88,50 +89,42 @@ protected:
 
 // --- Keys ---------------------------------------------------------------------
 
-struct KeyRow {
-    const char* name;
-    UINT key;
-    bool shift;
-    UINT message;
-    WPARAM wParam;
-    bool lParamIsButton; // otherwise lParam is 0
-};
-
-void PrintTo(const KeyRow& row, std::ostream* out) {
-    *out << row.name;
+TEST_F(ButtonInputTest, KeysPostTheirMessageToTheParentAndNeverReachTheButtonProcedure) {
+    const struct {
+        const char* name;
+        UINT key;
+        bool shift;
+        UINT message;
+        WPARAM wParam;
+        bool lParamIsButton; // otherwise lParam is 0
+    } rows[] = {
+        {"PageDown", VK_NEXT, false, WM_NEXTDLGCTL, 0, false},
+        {"Down", VK_DOWN, false, WM_NEXTDLGCTL, 0, false},
+        {"Right", VK_RIGHT, false, WM_NEXTDLGCTL, 0, false},
+        {"PageUp", VK_PRIOR, false, WM_NEXTDLGCTL, 1, false},
+        {"Up", VK_UP, false, WM_NEXTDLGCTL, 1, false},
+        {"Left", VK_LEFT, false, WM_NEXTDLGCTL, 1, false},
+        {"Tab", VK_TAB, false, WM_NEXTDLGCTL, 0, false},
+        {"ShiftTab", VK_TAB, true, WM_NEXTDLGCTL, 1, false},
+        {"ShiftDown", VK_DOWN, true, WM_NEXTDLGCTL, 0, false},
+        {"Enter", VK_RETURN, false, WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED), true},
+        {"Space", VK_SPACE, false, WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED), true},
+        {"Escape", VK_ESCAPE, false, WM_CLOSE, 0, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetShiftDown(row.shift);
+        KeyDown(row.key);
+        const std::vector<MSG> posted = m_host.TakePosted();
+        ASSERT_EQ(1u, posted.size());
+        EXPECT_EQ(row.message, posted[0].message);
+        EXPECT_EQ(row.wParam, posted[0].wParam);
+        EXPECT_EQ(row.lParamIsButton ? reinterpret_cast<LPARAM>(m_button.m_hWnd) : 0,
+                  posted[0].lParam);
+        EXPECT_TRUE(m_host.received.empty()) << "posted, never sent";
+        EXPECT_FALSE(Contains(m_button.buttonProcedureMessages, WM_KEYDOWN));
+    }
 }
-
-class KeyTableTest : public ButtonInputTest, public ::testing::WithParamInterface<KeyRow> {};
-
-TEST_P(KeyTableTest, KeyPostsItsMessageToTheParentAndNeverReachesTheButtonProcedure) {
-    const KeyRow& row = GetParam();
-    SetShiftDown(row.shift);
-    KeyDown(row.key);
-    std::vector<MSG> posted = m_host.TakePosted();
-    ASSERT_EQ(1u, posted.size());
-    EXPECT_EQ(row.message, posted[0].message);
-    EXPECT_EQ(row.wParam, posted[0].wParam);
-    EXPECT_EQ(row.lParamIsButton ? reinterpret_cast<LPARAM>(m_button.m_hWnd) : 0, posted[0].lParam);
-    EXPECT_TRUE(m_host.received.empty()) << "posted, never sent";
-    EXPECT_FALSE(Contains(m_button.buttonProcedureMessages, WM_KEYDOWN));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Keys, KeyTableTest,
-    ::testing::Values(
-        KeyRow{"PageDown", VK_NEXT, false, WM_NEXTDLGCTL, 0, false},
-        KeyRow{"Down", VK_DOWN, false, WM_NEXTDLGCTL, 0, false},
-        KeyRow{"Right", VK_RIGHT, false, WM_NEXTDLGCTL, 0, false},
-        KeyRow{"PageUp", VK_PRIOR, false, WM_NEXTDLGCTL, 1, false},
-        KeyRow{"Up", VK_UP, false, WM_NEXTDLGCTL, 1, false},
-        KeyRow{"Left", VK_LEFT, false, WM_NEXTDLGCTL, 1, false},
-        KeyRow{"Tab", VK_TAB, false, WM_NEXTDLGCTL, 0, false},
-        KeyRow{"ShiftTab", VK_TAB, true, WM_NEXTDLGCTL, 1, false},
-        KeyRow{"ShiftDown", VK_DOWN, true, WM_NEXTDLGCTL, 0, false},
-        KeyRow{"Enter", VK_RETURN, false, WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED), true},
-        KeyRow{"Space", VK_SPACE, false, WM_COMMAND, MAKEWPARAM(kId, BN_CLICKED), true},
-        KeyRow{"Escape", VK_ESCAPE, false, WM_CLOSE, 0, false}),
-    [](const ::testing::TestParamInfo<KeyRow>& info) { return std::string(info.param.name); });
 
 TEST_F(ButtonInputTest, AutoRepeatedKeyDownsPostAgain) {
     const LPARAM repeated = (1 << 30) | 1; // the key was already down
@@ -274,6 +267,7 @@ TEST_F(ButtonInputTest, SecondPressOfADoubleClickStillTracksHover) {
 TEST_F(ButtonInputTest, RealDoubleClickGivesTwoCommands) {
     POINT screen = kCentre;
     m_button.ClientToScreen(&screen);
+    ScopeExit parkPointer([] { ::SetCursorPos(1020, 760); });
     ::SetCursorPos(screen.x, screen.y);
     PumpMessages();
     INPUT inputs[4] = {};
@@ -290,7 +284,6 @@ TEST_F(ButtonInputTest, RealDoubleClickGivesTwoCommands) {
         5000);
     PumpMessages();
     EXPECT_EQ(2u, SentClicks().size());
-    ::SetCursorPos(1020, 760);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "tests/support/GdiObjectCount.h"
 #include "tests/support/ProfileFile.h"
+#include "tests/support/ScopeExit.h"
 #include "tests/support/TestPaths.h"
 
 #include <cstdlib>
@@ -43,11 +44,6 @@ RECT DifferenceBox(const Picture& a, const Picture& b) {
     return box;
 }
 
-std::string Text(const RECT& r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
-           std::to_string(r.right) + ", " + std::to_string(r.bottom) + ")";
-}
-
 class PaintTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -78,7 +74,7 @@ protected:
 };
 
 TEST_F(PaintTest, EachPictureFadesFromWhiteAtTheTopToItsColourAtTheBottom) {
-    const COLORREF bottoms[] = {kLightBlue, kBlack, kMidBlue, kNavy};
+    const Colour bottoms[] = {kLightBlue, kBlack, kMidBlue, kNavy};
     std::vector<Picture> pictures = Pictures(m_button);
     for (int look = kNormal; look <= kDisabled; ++look) {
         SCOPED_TRACE(kLookNames[look]);
@@ -86,20 +82,20 @@ TEST_F(PaintTest, EachPictureFadesFromWhiteAtTheTopToItsColourAtTheBottom) {
         ASSERT_EQ(W(), picture.width);
         ASSERT_EQ(H(), picture.height);
         // The corners lie outside the shape: there is nothing but gradient.
-        EXPECT_EQ(ColourText(RGB(0xFF, 0xFF, 0xFF)), ColourText(picture.At(0, 0)));
-        EXPECT_EQ(ColourText(RGB(0xFF, 0xFF, 0xFF)), ColourText(picture.At(W() - 1, 0)));
+        EXPECT_EQ(kWhite, picture.At(0, 0));
+        EXPECT_EQ(kWhite, picture.At(W() - 1, 0));
         // The last row is one step of the gradient short of its end.
         const int step = 255 / H() + 1;
         EXPECT_LE(ChannelDistance(bottoms[look], picture.At(0, H() - 1)), step)
-            << ColourText(picture.At(0, H() - 1));
+            << picture.At(0, H() - 1);
         EXPECT_LE(ChannelDistance(bottoms[look], picture.At(W() - 1, H() - 1)), step);
         // In between, every row blends linearly (clear of outline and caption).
         for (int y = 3; y < H() - 3; ++y) {
-            COLORREF expected = RGB(255 + (GetRValue(bottoms[look]) - 255) * y / H(),
-                                    255 + (GetGValue(bottoms[look]) - 255) * y / H(),
-                                    255 + (GetBValue(bottoms[look]) - 255) * y / H());
+            COLORREF expected = RGB(255 + (GetRValue(bottoms[look].value) - 255) * y / H(),
+                                    255 + (GetGValue(bottoms[look].value) - 255) * y / H(),
+                                    255 + (GetBValue(bottoms[look].value) - 255) * y / H());
             ASSERT_LE(ChannelDistance(expected, picture.At(40, y)), 2)
-                << "row " << y << ": " << ColourText(picture.At(40, y));
+                << "row " << y << ": " << picture.At(40, y);
         }
     }
 }
@@ -113,31 +109,26 @@ void ExpectOutline(const std::vector<Picture>& pictures, int width) {
         const int midX = p.width / 2;
         const int midY = p.height / 2;
         for (int d = 0; d < width; ++d) {
-            EXPECT_EQ(ColourText(kOutlineGrey), ColourText(p.At(d, midY))) << "left, " << d;
-            EXPECT_EQ(ColourText(kOutlineGrey), ColourText(p.At(p.width - 1 - d, midY))) << "right";
-            EXPECT_EQ(ColourText(kOutlineGrey), ColourText(p.At(midX, d))) << "top, " << d;
-            EXPECT_EQ(ColourText(kOutlineGrey), ColourText(p.At(midX, p.height - 1 - d)))
-                << "bottom";
+            EXPECT_EQ(kOutlineGrey, p.At(d, midY)) << "left, " << d;
+            EXPECT_EQ(kOutlineGrey, p.At(p.width - 1 - d, midY)) << "right";
+            EXPECT_EQ(kOutlineGrey, p.At(midX, d)) << "top, " << d;
+            EXPECT_EQ(kOutlineGrey, p.At(midX, p.height - 1 - d)) << "bottom";
         }
-        EXPECT_NE(ColourText(kOutlineGrey), ColourText(p.At(width, midY))) << "left";
-        EXPECT_NE(ColourText(kOutlineGrey), ColourText(p.At(p.width - 1 - width, midY))) << "right";
-        EXPECT_NE(ColourText(kOutlineGrey), ColourText(p.At(midX, width))) << "top";
-        EXPECT_NE(ColourText(kOutlineGrey), ColourText(p.At(midX, p.height - 1 - width)))
-            << "bottom";
+        EXPECT_NE(kOutlineGrey, p.At(width, midY)) << "left";
+        EXPECT_NE(kOutlineGrey, p.At(p.width - 1 - width, midY)) << "right";
+        EXPECT_NE(kOutlineGrey, p.At(midX, width)) << "top";
+        EXPECT_NE(kOutlineGrey, p.At(midX, p.height - 1 - width)) << "bottom";
     }
 }
 
-TEST_F(PaintTest, OutlineIsTwoPixelsWideAtDepthTwo) {
-    ExpectOutline(Pictures(m_button), 2);
-}
-
-TEST_F(PaintTest, OutlineIsOnePixelWideAtAnyOtherDepth) {
-    for (int depth : {1, 3}) {
-        SCOPED_TRACE("depth " + std::to_string(depth));
+TEST_F(PaintTest, OutlineIsTwoPixelsWideAtDepthTwoAndOnePixelAtAnyOther) {
+    const struct { int depth, outline; } rows[] = {{2, 2}, {1, 1}, {3, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE("depth " + std::to_string(row.depth));
         ProbeButton button;
         ASSERT_TRUE(CreateRoundButton(button, m_host, L"HHHH", 10, 90, kWidth, kHeight, 30, kId + 1,
-                                      kNavy, depth));
-        ExpectOutline(Pictures(button), 1);
+                                      kNavy, row.depth));
+        ExpectOutline(Pictures(button), row.outline);
     }
 }
 
@@ -166,58 +157,52 @@ TEST_F(PaintTest, NothingIsPaintedOutsideTheShape) {
 TEST_F(PaintTest, ScreenShowsTheParentThroughTheCornersAndThePictureOfTheState) {
     std::vector<Picture> pictures = Pictures(m_button);
     auto screenPixel = [this](int x, int y) {
-        HDC dc = ::GetDC(m_host);
-        COLORREF colour = ::GetPixel(dc, 10 + x, 10 + y);
-        ::ReleaseDC(m_host, dc);
-        return colour;
+        WindowDc dc(m_host);
+        return Colour(::GetPixel(dc.get(), 10 + x, 10 + y));
     };
     const int x = 20;
     const int y = H() - 6;
     ::RedrawWindow(m_host, nullptr, nullptr,
                    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    EXPECT_EQ(ColourText(kHostBackground), ColourText(screenPixel(0, 0)));
-    EXPECT_EQ(ColourText(kHostBackground), ColourText(screenPixel(W() - 1, H() - 1)));
-    EXPECT_EQ(ColourText(pictures[kNormal].At(x, y)), ColourText(screenPixel(x, y)));
+    EXPECT_EQ(kHostBackground, screenPixel(0, 0));
+    EXPECT_EQ(kHostBackground, screenPixel(W() - 1, H() - 1));
+    EXPECT_EQ(pictures[kNormal].At(x, y), screenPixel(x, y));
 
     m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(100, 35));
-    EXPECT_EQ(ColourText(pictures[kHover].At(x, y)), ColourText(screenPixel(x, y)));
+    EXPECT_EQ(pictures[kHover].At(x, y), screenPixel(x, y));
     m_button.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(500, 35));
-    EXPECT_EQ(ColourText(pictures[kNormal].At(x, y)), ColourText(screenPixel(x, y)));
+    EXPECT_EQ(pictures[kNormal].At(x, y), screenPixel(x, y));
 
     m_button.SetFocus();
     ASSERT_EQ(m_button.m_hWnd, ::GetFocus());
     m_button.RedrawWindow();
-    EXPECT_EQ(ColourText(pictures[kPressed].At(x, y)), ColourText(screenPixel(x, y)));
+    EXPECT_EQ(pictures[kPressed].At(x, y), screenPixel(x, y));
 
     m_button.EnableWindow(FALSE);
     m_button.RedrawWindow();
-    EXPECT_EQ(ColourText(pictures[kDisabled].At(x, y)), ColourText(screenPixel(x, y)));
+    EXPECT_EQ(pictures[kDisabled].At(x, y), screenPixel(x, y));
 }
 
 TEST_F(PaintTest, PictureIsChosenByDisabledThenSelectedThenHoverThenFocus) {
     std::vector<Picture> pictures = Pictures(m_button);
     const int x = 20;
     const int y = H() - 6;
+    // By combination: bit 0 disabled, 1 selected, 2 hover, 3 focus.
+    const Look expected[16] = {kNormal,  kDisabled, kPressed, kDisabled, kHover,   kDisabled,
+                               kPressed, kDisabled, kPressed, kDisabled, kPressed, kDisabled,
+                               kHover,   kDisabled, kPressed, kDisabled};
+    ScopeExit noHover([this] { m_button.m_bHover = FALSE; });
     for (int combination = 0; combination < 16; ++combination) {
-        const bool disabled = (combination & 1) != 0;
-        const bool selected = (combination & 2) != 0;
-        const bool hover = (combination & 4) != 0;
-        const bool focus = (combination & 8) != 0;
-        Look expected = disabled   ? kDisabled
-                        : selected ? kPressed
-                        : hover    ? kHover
-                        : focus    ? kPressed
-                                   : kNormal;
-        UINT state =
-            (disabled ? ODS_DISABLED : 0) | (selected ? ODS_SELECTED : 0) | (focus ? ODS_FOCUS : 0);
-        m_button.m_bHover = hover ? TRUE : FALSE;
+        SCOPED_TRACE(combination);
+        const UINT state = ((combination & 1) ? ODS_DISABLED : 0) |
+                           ((combination & 2) ? ODS_SELECTED : 0) |
+                           ((combination & 8) ? ODS_FOCUS : 0);
+        m_button.m_bHover = (combination & 4) ? TRUE : FALSE;
         DibSurface surface(W(), H());
         DrawInto(m_button, surface, state);
-        EXPECT_EQ(ColourText(pictures[expected].At(x, y)), ColourText(surface.Pixel(x, y)))
-            << "disabled " << disabled << ", selected " << selected << ", hover " << hover
-            << ", focus " << focus << ": expected the " << kLookNames[expected] << " picture";
+        EXPECT_EQ(pictures[expected[combination]].At(x, y), surface.Pixel(x, y))
+            << "expected the " << kLookNames[expected[combination]] << " picture";
     }
-    m_button.m_bHover = FALSE;
 }
 
 // Against a button of the same shape without a caption, the pixels that
@@ -245,31 +230,31 @@ TEST_F(CaptionTest, CaptionWiderThanTheButtonIsShortenedToFitInside) {
     m_button.SetWindowText(std::wstring(40, L'W').c_str());
     m_button.m_bNeedsRender = TRUE; // the same shape as the empty button's
     const RECT ink = DifferenceBox(Pictures(m_button)[kNormal], m_empty[kNormal]);
-    EXPECT_GT(ink.left, 3) << Text(ink);
-    EXPECT_LT(ink.right, W() - 3) << Text(ink);
+    EXPECT_GT(ink.left, 3) << ink;
+    EXPECT_LT(ink.right, W() - 3) << ink;
 }
 
 TEST_F(CaptionTest, CaptionIsCentredAndTwiceTheParentsHeight) {
     const RECT& ink = m_ink[kNormal];
     ASSERT_FALSE(::IsRectEmpty(&ink)) << "the caption is drawn";
-    EXPECT_LE(std::abs((ink.left + ink.right) / 2 - m_button.m_nCenterX), 1) << Text(ink);
+    EXPECT_LE(std::abs((ink.left + ink.right) / 2 - m_button.m_nCenterX), 1) << ink;
 
     // Capitals of a cell that ends tmHeight / 2 below the centre: their ink
     // sits around the centre, raised a little by the descent.
-    EXPECT_LE(std::abs((ink.top + ink.bottom) / 2 - m_button.m_nCenterY), 3) << Text(ink);
+    EXPECT_LE(std::abs((ink.top + ink.bottom) / 2 - m_button.m_nCenterY), 3) << ink;
 
     // The same capitals in the parent's own font are half as tall.
     DibSurface reference(kWidth, kHeight);
     reference.Fill(RGB(0, 0, 0));
     LOGFONTW font = {};
     ::GetObjectW(m_host.GetFont(), sizeof font, &font);
-    HFONT parentFont = ::CreateFontIndirectW(&font);
-    HGDIOBJ old = ::SelectObject(reference.Dc(), parentFont);
-    ::SetTextColor(reference.Dc(), RGB(255, 255, 255));
-    ::SetBkMode(reference.Dc(), TRANSPARENT);
-    ::TextOutW(reference.Dc(), 10, 10, L"HHHH", 4);
-    ::SelectObject(reference.Dc(), old);
-    ::DeleteObject(parentFont);
+    UniqueFont parentFont(::CreateFontIndirectW(&font));
+    {
+        ScopedSelection selection(reference.Dc(), parentFont.get());
+        ::SetTextColor(reference.Dc(), RGB(255, 255, 255));
+        ::SetBkMode(reference.Dc(), TRANSPARENT);
+        ::TextOutW(reference.Dc(), 10, 10, L"HHHH", 4);
+    }
     int top = kHeight;
     int bottom = 0;
     for (int y = 0; y < kHeight; ++y) {
@@ -282,21 +267,21 @@ TEST_F(CaptionTest, CaptionIsCentredAndTwiceTheParentsHeight) {
     }
     ASSERT_GT(bottom, top);
     const double ratio = static_cast<double>(ink.bottom - ink.top) / (bottom - top);
-    EXPECT_GT(ratio, 1.6) << Text(ink);
-    EXPECT_LT(ratio, 2.4) << Text(ink);
+    EXPECT_GT(ratio, 1.6) << ink;
+    EXPECT_LT(ratio, 2.4) << ink;
 }
 
 TEST_F(CaptionTest, PressedCaptionIsDisplacedByTheDepthTheOthersAreNot) {
     RECT moved = m_ink[kNormal];
     ::OffsetRect(&moved, 2, 2);
-    EXPECT_EQ(Text(moved), Text(m_ink[kPressed]));
-    EXPECT_EQ(Text(m_ink[kNormal]), Text(m_ink[kHover]));
+    EXPECT_EQ(moved, m_ink[kPressed]);
+    EXPECT_EQ(m_ink[kNormal], m_ink[kHover]);
 }
 
 TEST_F(CaptionTest, DisabledCaptionIsEmbossedHighlightBelowRightOfTheShadow) {
     const RECT& normal = m_ink[kNormal];
     RECT expected = {normal.left, normal.top, normal.right + 1, normal.bottom + 1};
-    EXPECT_EQ(Text(expected), Text(m_ink[kDisabled]));
+    EXPECT_EQ(expected, m_ink[kDisabled]);
     // The caption's upper-left pixels are shadow grey, those one further
     // right and down include the highlight.
     const Picture& disabled = m_captioned[kDisabled];
@@ -326,7 +311,7 @@ TEST_F(CaptionTest, EmptyCaptionLeavesGradientAndOutlineOnly) {
     const Picture& blank = m_empty[kNormal];
     const int y = m_blank.m_nCenterY;
     for (int x = 3; x < blank.width - 3; ++x) {
-        ASSERT_EQ(ColourText(blank.At(3, y)), ColourText(blank.At(x, y))) << "column " << x;
+        ASSERT_EQ(blank.At(3, y), blank.At(x, y)) << "column " << x;
     }
 }
 
@@ -341,7 +326,7 @@ TEST_F(PaintTest, PlainRepaintReusesThePicturesApplyRoundedShapeRendersThemAgain
     m_button.RedrawWindow();
     EXPECT_EQ(first, m_button.m_pImageNormal->GetSafeHandle());
     Picture repainted = ReadPicture(*m_button.m_pImageNormal);
-    EXPECT_EQ(Text(RECT{0, 0, 0, 0}), Text(DifferenceBox(before, repainted)))
+    EXPECT_EQ((RECT{0, 0, 0, 0}), DifferenceBox(before, repainted))
         << "the old caption stays until the pictures are stale";
 
     m_button.ApplyRoundedShape();

@@ -43,13 +43,6 @@ RECT PlaceInParent(const CWnd& window) {
     return rect;
 }
 
-void ExpectRect(const RECT& expected, const RECT& actual) {
-    EXPECT_EQ(expected.left, actual.left);
-    EXPECT_EQ(expected.top, actual.top);
-    EXPECT_EQ(expected.right, actual.right);
-    EXPECT_EQ(expected.bottom, actual.bottom);
-}
-
 class ShapeTest : public ::testing::Test {
 protected:
     ScratchProfileFile m_profile; // none written: every setting has its default
@@ -65,7 +58,7 @@ TEST_F(ShapeTest, ShapeGivenAtAnOffsetIsCopiedAndMovedToTheOrigin) {
 
     const int width = given.right - given.left;
     const int height = given.bottom - given.top;
-    ExpectRect(RECT{7, 9, 7 + width, 9 + height}, PlaceInParent(button));
+    EXPECT_EQ((RECT{7, 9, 7 + width, 9 + height}), PlaceInParent(button));
     UniqueRegion expected(::CreateRoundRectRgn(0, 0, 101, 71, 12, 12));
     UniqueRegion actual = WindowRegion(button);
     EXPECT_TRUE(SameArea(expected.get(), actual.get())) << "the window region is the shape";
@@ -74,75 +67,67 @@ TEST_F(ShapeTest, ShapeGivenAtAnOffsetIsCopiedAndMovedToTheOrigin) {
 
     // The caller's region is its own: still there and where it was.
     ASSERT_EQ(static_cast<DWORD>(OBJ_REGION), ::GetObjectType(shape.get()));
-    ExpectRect(given, BoxOf(shape.get()));
+    EXPECT_EQ(given, BoxOf(shape.get()));
     // The window has taken the button's copy.
     EXPECT_FALSE(button.m_hShape);
 }
 
-TEST_F(ShapeTest, CentreOfAnOddSizedShapeIsTruncated) {
-    UniqueRegion shape(::CreateRectRgn(-20, 40, 81, 109)); // 101 x 69
-    ProbeButton button;
-    ASSERT_TRUE(button.CreateShaped(L"", WS_CHILD, 3, 4, shape.get(), &m_host, 301));
-    ExpectRect(RECT{3, 4, 104, 73}, PlaceInParent(button));
-    EXPECT_EQ(50, button.m_nCenterX);
-    EXPECT_EQ(34, button.m_nCenterY);
-}
-
-TEST_F(ShapeTest, EmptyShapeGivesAZeroSizedWindowAtThePointAndCentreZero) {
-    UniqueRegion shape(::CreateRectRgn(0, 0, 0, 0));
-    ProbeButton button;
-    ASSERT_TRUE(
-        button.CreateShaped(L"Entry", WS_CHILD | WS_VISIBLE, 12, 34, shape.get(), &m_host, 302));
-    ExpectRect(RECT{12, 34, 12, 34}, PlaceInParent(button));
-    EXPECT_EQ(0, button.m_nCenterX);
-    EXPECT_EQ(0, button.m_nCenterY);
+TEST_F(ShapeTest, WindowTakesTheShapesSizeAtThePointAndHalfItAsCentreRoundedDown) {
+    const struct {
+        RECT shape;
+        POINT at;
+        RECT place; // in the parent
+        POINT centre;
+    } rows[] = {
+        {{-20, 40, 81, 109}, {3, 4}, {3, 4, 104, 73}, {50, 34}}, // 101 x 69
+        {{0, 0, 0, 0}, {12, 34}, {12, 34, 12, 34}, {0, 0}},      // empty
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.place);
+        UniqueRegion shape(::CreateRectRgnIndirect(&row.shape));
+        ProbeButton button;
+        ASSERT_TRUE(
+            button.CreateShaped(L"", WS_CHILD, row.at.x, row.at.y, shape.get(), &m_host, 301));
+        EXPECT_EQ(row.place, PlaceInParent(button));
+        EXPECT_EQ(row.centre, (POINT{button.m_nCenterX, button.m_nCenterY}));
+    }
 }
 
 TEST_F(ShapeTest, StyleWithoutOwnerDrawStillGivesAnOwnerDrawnTabStop) {
     UniqueRegion shape(::CreateRectRgn(0, 0, 40, 20));
     ProbeButton button;
     ASSERT_TRUE(button.Create(L"Plain", WS_CHILD | WS_VISIBLE, 0, 0, shape.get(), &m_host, 303, 2,
-                              kLightBlue, kBlack, kMidBlue, RGB(1, 2, 3)));
+                              kLightBlue.value, kBlack.value, kMidBlue.value, RGB(1, 2, 3)));
     EXPECT_EQ(static_cast<DWORD>(BS_OWNERDRAW), button.GetStyle() & BS_TYPEMASK);
     EXPECT_EQ(static_cast<DWORD>(WS_TABSTOP), button.GetStyle() & WS_TABSTOP);
 }
 
-TEST_F(ShapeTest, RoundedShapeFillsTheClientAreaWithDefaultCorners) {
+TEST_F(ShapeTest, RoundedShapeFillsTheClientAreaWithTheCornersTheProfileGivesAtEveryCall) {
     ProbeButton button;
     ASSERT_TRUE(CreateRoundButton(button, m_host, L"Entry", 0, 0, 0, 0, 25));
     button.MoveWindow(5, 5, 120, 50);
-    button.m_bNeedsRender = FALSE;
-
-    button.ApplyRoundedShape();
-
-    UniqueRegion expected(::CreateRoundRectRgn(0, 0, 120, 50, 4, 4));
-    UniqueRegion actual = WindowRegion(button);
-    EXPECT_TRUE(SameArea(expected.get(), actual.get()));
-    RECT box = BoxOf(actual.get());
-    EXPECT_EQ((box.right - box.left) / 2, button.m_nCenterX);
-    EXPECT_EQ((box.bottom - box.top) / 2, button.m_nCenterY);
-    EXPECT_TRUE(button.m_bNeedsRender) << "a new shape makes the pictures stale";
-    EXPECT_FALSE(button.m_hShape) << "the window took the new shape";
-}
-
-TEST_F(ShapeTest, CornerSizesComeFromTheProfileFileAtEveryCall) {
-    ProbeButton button;
-    ASSERT_TRUE(CreateRoundButton(button, m_host, L"Entry", 0, 0, 0, 0, 25));
-    button.MoveWindow(5, 5, 120, 50);
-
-    m_profile.WriteEmptySection("Button Elliptical Width=30\r\nButton Elliptical Height=16\r\n");
-    button.ApplyRoundedShape();
-    UniqueRegion wide(::CreateRoundRectRgn(0, 0, 120, 50, 30, 16));
-    UniqueRegion actual = WindowRegion(button);
-    EXPECT_TRUE(SameArea(wide.get(), actual.get()));
-    EXPECT_FALSE(::PtInRegion(actual.get(), 3, 1)) << "inside the box, outside the corner";
-    EXPECT_TRUE(::PtInRegion(actual.get(), 60, 0));
-
-    m_profile.WriteEmptySection("Button Elliptical Width=8\r\nButton Elliptical Height=40\r\n");
-    button.ApplyRoundedShape();
-    UniqueRegion tall(::CreateRoundRectRgn(0, 0, 120, 50, 8, 40));
-    actual = WindowRegion(button);
-    EXPECT_TRUE(SameArea(tall.get(), actual.get())) << "the file is read again";
+    const struct {
+        const char* profile;
+        int width, height; // of the corner ellipse
+    } rows[] = {
+        {"", 4, 4}, // the defaults
+        {"Button Elliptical Width=30\r\nButton Elliptical Height=16\r\n", 30, 16},
+        {"Button Elliptical Width=8\r\nButton Elliptical Height=40\r\n", 8, 40},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.profile);
+        m_profile.WriteEmptySection(row.profile);
+        button.m_bNeedsRender = FALSE;
+        button.ApplyRoundedShape();
+        UniqueRegion expected(::CreateRoundRectRgn(0, 0, 120, 50, row.width, row.height));
+        UniqueRegion actual = WindowRegion(button);
+        EXPECT_TRUE(SameArea(expected.get(), actual.get()));
+        const RECT box = BoxOf(actual.get());
+        EXPECT_EQ((POINT{(box.right - box.left) / 2, (box.bottom - box.top) / 2}),
+                  (POINT{button.m_nCenterX, button.m_nCenterY}));
+        EXPECT_TRUE(button.m_bNeedsRender) << "a new shape makes the pictures stale";
+        EXPECT_FALSE(button.m_hShape) << "the window took the new shape";
+    }
 }
 
 TEST_F(ShapeTest, RoundedShapeOfAZeroSizedButtonIsEmptyWithCentreZero) {
@@ -219,7 +204,7 @@ TEST_F(ShapeTest, ManyButtonsCreatedReshapedAndDestroyedFreeEveryRegionOnce) {
     }
     for (const Canary& canary : canaries) {
         ASSERT_EQ(static_cast<DWORD>(OBJ_REGION), ::GetObjectType(canary.region.get()));
-        ExpectRect(canary.box, BoxOf(canary.region.get()));
+        EXPECT_EQ(canary.box, BoxOf(canary.region.get()));
     }
     canaries.clear();
     PumpMessages();

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-const wchar_t kTestMediaKey[] = L"SOFTWARE\\WZK\\Veltrane\\Media";
 const wchar_t kTestMachineKey[] = L"Software\\WZK\\Veltrane";
 
 namespace {
@@ -22,6 +21,16 @@ std::wstring Bounded(const wchar_t* field, int& unterminated) {
 
 } // namespace
 
+bool operator==(const LoadedEntry& a, const LoadedEntry& b) {
+    return a.index == b.index && a.name == b.name && a.assignment == b.assignment &&
+           a.current == b.current;
+}
+
+void PrintTo(const LoadedEntry& entry, std::ostream* out) {
+    *out << "{" << entry.index << ", \"" << Utf8(entry.name) << "\", \"" << Utf8(entry.assignment)
+         << "\", current " << entry.current << "}";
+}
+
 LoadedList LoadEntries() {
     LoadedList list;
     MenuEntry* head = nullptr;
@@ -33,23 +42,4 @@ LoadedList LoadEntries() {
     }
     FreeMenuEntries(head);
     return list;
-}
-
-std::wstring ScratchRootPath() {
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
-    return std::wstring(windows) + L"\\Temp\\menu_data_" + std::to_wstring(::GetCurrentProcessId());
-}
-
-void MediaRegistryTest::AddEntry(const std::wstring& name, const std::wstring& assignment) {
-    WriteRegistryText(HKEY_CURRENT_USER, std::wstring(kTestMediaKey) + L"\\" + name, L"Assignment",
-                      assignment);
-}
-
-void MediaRegistryTest::SetCurrentSelection(const std::wstring& name) {
-    WriteRegistryText(HKEY_CURRENT_USER, kTestMediaKey, L"CurrentSelection", name);
-}
-
-RegistryValue MediaRegistryTest::CurrentSelection() {
-    return ReadRegistryValue(HKEY_CURRENT_USER, kTestMediaKey, L"CurrentSelection");
 }

@@ -2,6 +2,7 @@
 // snapshot of a loaded entry list.
 #pragma once
 
+#include "tests/support/MediaKey.h"
 #include "tests/support/RegistryProbe.h"
 #include "tests/support/TestPaths.h"
 
@@ -10,7 +11,6 @@
 #include <string>
 #include <vector>
 
-extern const wchar_t kTestMediaKey[];   // HKCU
 extern const wchar_t kTestMachineKey[]; // HKLM
 
 struct LoadedEntry {
@@ -19,6 +19,9 @@ struct LoadedEntry {
     std::wstring assignment;
     int current;
 };
+
+bool operator==(const LoadedEntry& a, const LoadedEntry& b);
+void PrintTo(const LoadedEntry& entry, std::ostream* out);
 
 struct LoadedList {
     int count = 0;
@@ -30,16 +33,9 @@ struct LoadedList {
 // Runs LoadMenuEntries, copies the records out and frees them.
 LoadedList LoadEntries();
 
-// A folder under the Windows folder's Temp folder, unique to this process.
-std::wstring ScratchRootPath();
-
 // Owns HKCU "SOFTWARE\WZK" and HKLM "Software\WZK" for each test.
 class MediaRegistryTest : public ::testing::Test {
 protected:
     ScratchKey m_userKey{HKEY_CURRENT_USER, L"SOFTWARE\\WZK"};
     ScratchKey m_machineKey{HKEY_LOCAL_MACHINE, L"Software\\WZK"};
-
-    static void AddEntry(const std::wstring& name, const std::wstring& assignment);
-    static void SetCurrentSelection(const std::wstring& name);
-    static RegistryValue CurrentSelection();
 };

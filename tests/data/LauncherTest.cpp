@@ -4,9 +4,11 @@
 #include "DataTestSupport.h"
 #include "media_menu/data/EntryChoice.h"
 #include "media_menu/data/Launcher.h"
-#include "tests/support/LaunchProbe.h"
-#include "tests/support/ScratchFolder.h"
+#include "tests/support/ProbeLaunchFixture.h"
+#include "tests/support/ScopedCurrentDirectory.h"
+#include "tests/support/ScopedEnvironmentVariable.h"
 #include "tests/support/TestPaths.h"
+#include "tests/support/WindowsFolders.h"
 
 #include <windows.h>
 
@@ -15,12 +17,6 @@
 #include <vector>
 
 namespace {
-
-std::wstring WindowsFolder() {
-    wchar_t folder[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(folder, MAX_PATH);
-    return folder;
-}
 
 struct Composed {
     bool ok;
@@ -42,125 +38,67 @@ Composed Compose(const std::wstring& text) {
     return c;
 }
 
-class LaunchTest : public MediaRegistryTest {
+class LaunchTest : public MediaRegistryTest, protected ProbeLaunchFixture {
 protected:
-    ScratchFolder m_root{ScratchRootPath()};
-    std::wstring m_plainProbe = m_root.AddCopy(ProbeProgramPath(), L"launch_probe.exe");
-    std::wstring m_plainFolder = m_root.Path();
-    std::wstring m_blankFolder = m_root.AddFolder(L"with blank");
-    std::wstring m_blankProbe = m_root.AddCopy(ProbeProgramPath(), L"with blank\\launch_probe.exe");
-    ProbeRecordScope m_record{m_root / L"record.txt"};
-
     // Chooses the only entry, holding assignment, the way the menu does; in
     // every case, whatever the launch did, the entry is then the stored choice.
     ChoiceOutcome Choose(const std::wstring& assignment) {
         SetCurrentSelection(L"Earlier"); // present, so no first-run entry joins the list
         AddEntry(L"Probe", assignment);
         ChoiceOutcome outcome = HandleEntryChoice(L"Probe");
-        ExpectStored(L"Probe");
+        EXPECT_EQ(TextValue(L"Probe"), CurrentSelection());
         return outcome;
-    }
-
-    ProbeRecord Record() { return WaitForProbeRecord(m_record.Path()); }
-    // Called once the launch has returned.
-    bool NothingStarted() const { return !m_record.ProbeStarted(); }
-
-    void ExpectStored(const wchar_t* name) {
-        RegistryValue value = CurrentSelection();
-        EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type);
-        EXPECT_EQ(name, value.Text());
-        EXPECT_EQ((wcslen(name) + 1) * 2, value.data.size());
     }
 };
 
-TEST_F(LaunchTest, ExistingProgramStartsInItsFolderWithoutParameters) {
-    // Case 3, reached through the macros as a stored entry would be; the
-    // registry keeps the unexpanded text.
-    std::wstring stored = L"%WinDir%" + m_plainProbe.substr(WindowsFolder().size());
-    EXPECT_EQ(ChoiceOutcome::Launched, Choose(stored));
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found);
-    EXPECT_EQ(L"\"" + m_plainProbe + L"\"", record.commandLine);
-    EXPECT_EQ(m_plainFolder, record.workingDirectory);
-    EXPECT_EQ(stored, ReadRegistryValue(HKEY_CURRENT_USER, std::wstring(kTestMediaKey) + L"\\Probe",
-                                        L"Assignment")
-                          .Text());
-}
-
-TEST_F(LaunchTest, FolderIsOpenedWithTheFolderAsFileAndItsParentAsWorkingDirectory) {
-    // Case 3 with a folder. Wine opens folders with the first "explorer" it
-    // finds, looking in the working directory given to the shell before the
-    // search path; a probe named explorer.exe in the parent folder therefore
-    // receives the folder instead of a real file manager window opening, and
-    // its being found there shows the working directory too.
-    std::wstring folder = m_root.AddFolder(L"docs");
-    m_root.AddCopy(ProbeProgramPath(), L"explorer.exe");
-    EXPECT_EQ(ChoiceOutcome::Launched, Choose(folder));
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found);
-    EXPECT_EQ(L" \"" + folder + L"\"", record.Arguments()) << Utf8(record.commandLine);
-    EXPECT_EQ(m_plainFolder, record.workingDirectory);
-}
-
-TEST_F(LaunchTest, QuotedProgramGetsExactlyTheTextAfterTheQuoteAndBlank) {
-    // Case 5: the blank after the closing quote is dropped, the rest is kept.
-    EXPECT_EQ(ChoiceOutcome::Launched, Choose(L"\"" + m_blankProbe + L"\" -a \"b c\"  d"));
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found);
-    EXPECT_EQ(L" -a \"b c\"  d", record.Arguments()) << Utf8(record.commandLine);
-    EXPECT_EQ(m_blankFolder, record.workingDirectory);
-}
-
-TEST_F(LaunchTest, QuotedProgramWithoutArgumentsGetsNoParameters) {
-    EXPECT_EQ(ChoiceOutcome::Launched, Choose(L"\"" + m_blankProbe + L"\""));
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found);
-    EXPECT_EQ(L"", record.Arguments()) << Utf8(record.commandLine);
-    EXPECT_EQ(m_blankFolder, record.workingDirectory);
-}
-
-TEST_F(LaunchTest, UnquotedProgramWithArgumentsKeepsTheBlankInItsParameters) {
-    // Case 6: the parameters start with the blank that ended the program.
-    EXPECT_EQ(ChoiceOutcome::Launched, Choose(m_plainProbe + L" -x y"));
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found);
-    EXPECT_EQ(L"  -x y", record.Arguments()) << Utf8(record.commandLine);
-    EXPECT_EQ(m_plainFolder, record.workingDirectory);
-}
-
-TEST_F(LaunchTest, UnterminatedQuoteTakesTheRestAsTheProgram) {
-    EXPECT_EQ(ChoiceOutcome::Launched, Choose(L"\"" + m_blankProbe));
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found);
-    EXPECT_EQ(L"\"" + m_blankProbe + L"\"", record.commandLine);
-    EXPECT_EQ(m_blankFolder, record.workingDirectory);
-}
-
-TEST_F(LaunchTest, ProgramFoundByTheShellStartsWithoutParameters) {
-    // Case 4: the text names no file here, but the shell finds it on the path.
-    std::wstring onPath = m_root.AddFolder(L"on path");
-    m_root.AddCopy(ProbeProgramPath(), L"on path\\pathprobe.exe");
-    std::wstring cwd = m_root.AddFolder(L"cwd");
-    wchar_t oldCwd[MAX_PATH] = {};
-    ::GetCurrentDirectoryW(MAX_PATH, oldCwd);
-    std::vector<wchar_t> oldPath(32768);
-    ::GetEnvironmentVariableW(L"PATH", oldPath.data(), 32768);
-    ::SetEnvironmentVariableW(L"PATH", (std::wstring(oldPath.data()) + L";" + onPath).c_str());
-    ::SetCurrentDirectoryW(cwd.c_str());
-
-    Composed c = Compose(L"pathprobe.exe");
-    ChoiceOutcome outcome = Choose(L"pathprobe.exe");
-    ProbeRecord record = Record();
-
-    ::SetCurrentDirectoryW(oldCwd);
-    ::SetEnvironmentVariableW(L"PATH", oldPath.data());
-    EXPECT_EQ(LaunchKind::Associated, c.kind);
-    EXPECT_EQ(L"pathprobe.exe", c.program);
-    EXPECT_EQ(ChoiceOutcome::Launched, outcome);
-    ASSERT_TRUE(record.found);
-    EXPECT_EQ(L"", record.Arguments()) << Utf8(record.commandLine);
-    // The working directory is the folder of the program as given: the current one.
-    EXPECT_EQ(cwd, record.workingDirectory);
+TEST_F(LaunchTest, ChosenEntryStartsItsProgramWithItsParametersInItsFolder) {
+    // Wine opens folders with the first "explorer" it finds, looking in the
+    // working directory given to the shell before the search path; a probe
+    // named explorer.exe in the parent folder therefore receives the folder
+    // instead of a real file manager window opening, and its being found
+    // there shows the working directory too.
+    const std::wstring docs = m_root.AddFolder(L"docs");
+    const std::wstring explorer = m_root.AddCopy(ProbeProgramPath(), L"explorer.exe");
+    // A program that no text names as a file, but the shell finds on the path.
+    const std::wstring onPath = m_root.AddFolder(L"on path");
+    const std::wstring pathProbe = m_root.AddCopy(ProbeProgramPath(), L"on path\\pathprobe.exe");
+    const std::wstring cwd = m_root.AddFolder(L"cwd");
+    ScopedEnvironmentVariable path(L"PATH", EnvironmentVariable(L"PATH") + L";" + onPath);
+    ScopedCurrentDirectory current(cwd);
+    const std::wstring plain = L"\"" + m_plainProbe + L"\"";
+    const std::wstring blank = L"\"" + m_blankProbe + L"\"";
+    const struct {
+        std::wstring assignment; // as stored, macros unexpanded
+        std::wstring commandLine;
+        std::wstring workingDirectory;
+    } rows[] = {
+        {L"%WinDir%" + m_plainProbe.substr(WindowsFolder().size()), plain, m_plainFolder},
+        {docs, L"\"" + explorer + L"\" \"" + docs + L"\"", m_plainFolder},
+        // Quoted: the blank after the closing quote is dropped, the rest kept.
+        {blank + L" -a \"b c\"  d", blank + L" -a \"b c\"  d", m_blankFolder},
+        {blank, blank, m_blankFolder},
+        // Unquoted: the parameters start with the blank that ended the program.
+        {m_plainProbe + L" -x y", plain + L"  -x y", m_plainFolder},
+        // An unterminated quote: the rest is the program.
+        {L"\"" + m_blankProbe, blank, m_blankFolder},
+        // Found by the shell: the working directory is the program's folder
+        // as given, the current one.
+        {L"pathprobe.exe", L"\"" + pathProbe + L"\"", cwd},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(Utf8(row.assignment));
+        ProbeRecordScope record(m_root / L"row.txt");
+        EXPECT_EQ(ChoiceOutcome::Launched, Choose(row.assignment));
+        const ProbeRecord started = WaitForProbeRecord(record.Path());
+        ASSERT_TRUE(started.found);
+        EXPECT_EQ(row.commandLine, started.commandLine);
+        EXPECT_EQ(row.workingDirectory, started.workingDirectory);
+        EXPECT_EQ(TextValue(row.assignment),
+                  ReadRegistryValue(HKEY_CURRENT_USER, EntryKey(L"Probe"), L"Assignment"));
+    }
+    Composed found = Compose(L"pathprobe.exe");
+    EXPECT_EQ(LaunchKind::Associated, found.kind);
+    EXPECT_EQ(L"pathprobe.exe", found.program);
 }
 
 TEST_F(LaunchTest, WebAddressGoesToTheProgramThatOpensTheBlankPage) {
@@ -183,23 +121,15 @@ TEST_F(LaunchTest, WebAddressGoesToTheProgramThatOpensTheBlankPage) {
     EXPECT_EQ(m_blankFolder, c.workingDirectory);
 
     EXPECT_EQ(ChoiceOutcome::Launched, Choose(address));
-    ProbeRecord record = Record();
-    ASSERT_TRUE(record.found);
-    EXPECT_EQ(L" " + address, record.Arguments()) << Utf8(record.commandLine);
-    EXPECT_EQ(m_blankFolder, record.workingDirectory);
+    ExpectStarted(L"\"" + m_blankProbe + L"\" " + address, m_blankFolder);
 }
 
-TEST_F(LaunchTest, WebAddressWithoutBlankPageFailsButIsStored) {
+TEST_F(LaunchTest, EmptyAssignmentOrWebAddressWithoutBlankPageStartsNothingButIsStored) {
+    EXPECT_EQ(ChoiceOutcome::Launched, Choose(L""));
     EXPECT_EQ(ChoiceOutcome::LaunchFailed, Choose(L"http://example.invalid/"));
-    EXPECT_TRUE(NothingStarted());
     // A page that no longer exists fails the same way.
     WriteRegistryText(HKEY_LOCAL_MACHINE, kTestMachineKey, L"Blank.htm", m_root / L"gone.htm");
     EXPECT_FALSE(LaunchAssignment(L"http://example.invalid/"));
-    EXPECT_TRUE(NothingStarted());
-}
-
-TEST_F(LaunchTest, EmptyAssignmentLaunchesNothingButIsStored) {
-    EXPECT_EQ(ChoiceOutcome::Launched, Choose(L""));
     EXPECT_TRUE(NothingStarted());
 }
 
@@ -220,7 +150,7 @@ TEST_F(LaunchTest, ChoosingFindsTheEntryByNameAndIgnoresVanishedOnes) {
     for (const auto& c : cases) {
         SCOPED_TRACE(Utf8(c.name));
         EXPECT_EQ(c.outcome, HandleEntryChoice(c.name));
-        ExpectStored(c.stored);
+        EXPECT_EQ(TextValue(c.stored), CurrentSelection());
     }
 }
 

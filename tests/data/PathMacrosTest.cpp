@@ -3,6 +3,7 @@
 #include "media_menu/data/PathMacros.h"
 #include "tests/support/GuardedBuffer.h"
 #include "tests/support/TestPaths.h"
+#include "tests/support/WindowsFolders.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -16,18 +17,6 @@ namespace {
 std::wstring Folder(int csidl) {
     wchar_t path[MAX_PATH] = {};
     EXPECT_EQ(S_OK, ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_DEFAULT, path));
-    return path;
-}
-
-std::wstring WindowsFolder() {
-    wchar_t path[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(path, MAX_PATH);
-    return path;
-}
-
-std::wstring SystemFolder() {
-    wchar_t path[MAX_PATH] = {};
-    ::GetSystemDirectoryW(path, MAX_PATH);
     return path;
 }
 

@@ -7,6 +7,7 @@
 #include "media_menu/data/PathMacros.h"
 #include "tests/support/GuardedBuffer.h"
 #include "tests/support/ScratchFolder.h"
+#include "tests/support/WindowsFolders.h"
 
 #include <windows.h>
 
@@ -102,7 +103,7 @@ TEST(RandomizedBoundsTest, ExpansionNeverLeavesItsBuffer) {
 
 class RandomizedLaunchTest : public MediaRegistryTest {
 protected:
-    ScratchFolder m_root{ScratchRootPath()};
+    ScratchFolder m_root{ProcessScratchPath(L"menu_data")};
 };
 
 TEST_F(RandomizedLaunchTest, CompositionFitsAndKeepsTheShapeOfItsCase) {

@@ -46,28 +46,25 @@ TEST_F(SettingsStoreTest, WriteCreatesTheKeyPathAndStoresExactTypeAndBytes) {
     EXPECT_EQ(std::vector<BYTE>(bytes, bytes + 3), value.data);
 
     EXPECT_EQ(ERROR_SUCCESS, StoreCurrentSelection(L"Média Player"));
-    RegistryValue stored = CurrentSelection();
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), stored.type);
-    EXPECT_EQ(26u, stored.data.size()); // (12 + 1) x 2
-    EXPECT_EQ(L"Média Player", stored.Text());
+    EXPECT_EQ(TextValue(L"Média Player"), CurrentSelection()); // 26 bytes: (12 + 1) x 2
 }
 
 TEST_F(SettingsStoreTest, ReadOffersTheCallersSizeAndReportsTheType) {
-    WriteRegistryText(HKEY_CURRENT_USER, kTestMediaKey, L"Short", L"abc");
+    WriteRegistryText(HKEY_CURRENT_USER, kMediaKey, L"Short", L"abc");
     wchar_t text[MAX_PATH] = {};
     DWORD type = REG_NONE;
     DWORD size = sizeof text;
     EXPECT_EQ(ERROR_SUCCESS,
-              ReadRegValue(HKEY_CURRENT_USER, kTestMediaKey, L"Short", &type, text, &size));
+              ReadRegValue(HKEY_CURRENT_USER, kMediaKey, L"Short", &type, text, &size));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
     EXPECT_EQ(8u, size);
     EXPECT_EQ(std::wstring(L"abc"), text);
 
     size = 6; // too small for "abc" and its terminator
     EXPECT_EQ(ERROR_MORE_DATA,
-              ReadRegValue(HKEY_CURRENT_USER, kTestMediaKey, L"Short", &type, text, &size));
+              ReadRegValue(HKEY_CURRENT_USER, kMediaKey, L"Short", &type, text, &size));
     EXPECT_EQ(ERROR_FILE_NOT_FOUND,
-              ReadRegValue(HKEY_CURRENT_USER, kTestMediaKey, L"Missing", &type, text, &size));
+              ReadRegValue(HKEY_CURRENT_USER, kMediaKey, L"Missing", &type, text, &size));
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, ReadRegValue(HKEY_CURRENT_USER, L"SOFTWARE\\WZK\\None",
                                                  L"Short", &type, text, &size));
 }
@@ -77,40 +74,35 @@ TEST_F(SettingsStoreTest, TextReadIsAlwaysTerminatedInsideItsBuffer) {
     const std::wstring u260(260, L'v');
     wchar_t text[kTextUnits];
 
-    WriteRegistryText(HKEY_CURRENT_USER, kTestMediaKey, L"T259", u259);
-    EXPECT_EQ(ERROR_SUCCESS, ReadRegText(HKEY_CURRENT_USER, kTestMediaKey, L"T259", text));
+    WriteRegistryText(HKEY_CURRENT_USER, kMediaKey, L"T259", u259);
+    EXPECT_EQ(ERROR_SUCCESS, ReadRegText(HKEY_CURRENT_USER, kMediaKey, L"T259", text));
     EXPECT_EQ(u259, text);
 
     // 260 units with a terminator is too long; the text is left empty.
-    WriteRegistryText(HKEY_CURRENT_USER, kTestMediaKey, L"T260", u260);
-    EXPECT_EQ(ERROR_MORE_DATA, ReadRegText(HKEY_CURRENT_USER, kTestMediaKey, L"T260", text));
+    WriteRegistryText(HKEY_CURRENT_USER, kMediaKey, L"T260", u260);
+    EXPECT_EQ(ERROR_MORE_DATA, ReadRegText(HKEY_CURRENT_USER, kMediaKey, L"T260", text));
     EXPECT_EQ(std::wstring(), text);
 
     // 260 units without one: Windows fills the 520 bytes, Wine refuses a
     // text without room for its terminator. Either way the result is bounded.
-    WriteRegistryBytes(HKEY_CURRENT_USER, kTestMediaKey, L"Bare260", REG_SZ, u260.data(), 520);
-    LONG bare = ReadRegText(HKEY_CURRENT_USER, kTestMediaKey, L"Bare260", text);
+    WriteRegistryBytes(HKEY_CURRENT_USER, kMediaKey, L"Bare260", REG_SZ, u260.data(), 520);
+    LONG bare = ReadRegText(HKEY_CURRENT_USER, kMediaKey, L"Bare260", text);
     EXPECT_EQ(bare == ERROR_SUCCESS ? std::wstring(259, L'v') : std::wstring(), text);
 
     // Other types land in the buffer as bytes, still terminated; 520 bytes
     // without a zero unit fill all 260 units, of which 259 are kept.
-    WriteRegistryDword(HKEY_CURRENT_USER, kTestMediaKey, L"Number", 0x00410042);
-    EXPECT_EQ(ERROR_SUCCESS, ReadRegText(HKEY_CURRENT_USER, kTestMediaKey, L"Number", text));
+    WriteRegistryDword(HKEY_CURRENT_USER, kMediaKey, L"Number", 0x00410042);
+    EXPECT_EQ(ERROR_SUCCESS, ReadRegText(HKEY_CURRENT_USER, kMediaKey, L"Number", text));
     EXPECT_EQ(std::wstring(L"BA"), text);
     const std::vector<BYTE> binary(520, 0x41);
-    WriteRegistryBytes(HKEY_CURRENT_USER, kTestMediaKey, L"Binary", REG_BINARY, binary.data(), 520);
-    EXPECT_EQ(ERROR_SUCCESS, ReadRegText(HKEY_CURRENT_USER, kTestMediaKey, L"Binary", text));
+    WriteRegistryBytes(HKEY_CURRENT_USER, kMediaKey, L"Binary", REG_BINARY, binary.data(), 520);
+    EXPECT_EQ(ERROR_SUCCESS, ReadRegText(HKEY_CURRENT_USER, kMediaKey, L"Binary", text));
     EXPECT_EQ(std::wstring(259, L'\x4141'), text);
 }
 
 // The profile file the platform finds for this test program; the test owns it.
 class ProfileTest : public ::testing::Test {
 protected:
-    void Write(const std::string& content) { m_profile.Write(content); }
-    static std::string EmptySection(const std::string& lines) {
-        return ScratchProfileFile::EmptySection(lines);
-    }
-
     ScratchProfileFile m_profile;
 };
 
@@ -126,11 +118,11 @@ TEST_F(ProfileTest, MissingFileGivesEveryDefault) {
 }
 
 TEST_F(ProfileTest, ReadsLeadingDigitsOfTheEmptySectionsValues) {
-    Write(EmptySection("Close On Deactivation=0\r\n"
-                       "Button Elliptical Width=12abc\r\n"
-                       "Allow Menu Reposition=yes\r\n"
-                       "Window Elliptical Height=40\r\n") +
-          "[Other]\r\nAdd Caption=7\r\n");
+    m_profile.Write(ScratchProfileFile::EmptySection("Close On Deactivation=0\r\n"
+                                                     "Button Elliptical Width=12abc\r\n"
+                                                     "Allow Menu Reposition=yes\r\n"
+                                                     "Window Elliptical Height=40\r\n") +
+                    "[Other]\r\nAdd Caption=7\r\n");
     EXPECT_EQ(0, ReadProfileInt(L"Close On Deactivation", 1));
     EXPECT_EQ(12, ReadProfileInt(L"Button Elliptical Width", 4));
     EXPECT_EQ(0, ReadProfileInt(L"Allow Menu Reposition", 5)); // no digit: 0, not the default
@@ -140,9 +132,9 @@ TEST_F(ProfileTest, ReadsLeadingDigitsOfTheEmptySectionsValues) {
 }
 
 TEST_F(ProfileTest, EveryCallReadsTheFileAsItIsNow) {
-    Write(EmptySection("Add Caption=1\r\n"));
+    m_profile.WriteEmptySection("Add Caption=1\r\n");
     EXPECT_EQ(1, ReadProfileInt(L"Add Caption", 0));
-    Write(EmptySection("Add Caption=3\r\n"));
+    m_profile.WriteEmptySection("Add Caption=3\r\n");
     EXPECT_EQ(3, ReadProfileInt(L"Add Caption", 0));
     ::DeleteFileW(m_profile.Path().c_str());
     EXPECT_EQ(9, ReadProfileInt(L"Add Caption", 9));

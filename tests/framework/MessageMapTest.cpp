@@ -3,6 +3,7 @@
 // Default() goes through the virtual DefWindowProc.
 #include "framework/CButton.h"
 #include "framework/CWnd.h"
+#include "tests/support/MessagePump.h"
 
 #include <gtest/gtest.h>
 
@@ -121,10 +122,7 @@ TEST_F(MessageMapTest, CommandEntriesMatchIdRangeAndCodeZeroOnly) {
 
 TEST_F(MessageMapTest, PostedMessagesAreDispatchedThroughTheMap) {
     m_window.PostMessage(WM_COMMAND, MAKEWPARAM(300, 0), 0);
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::DispatchMessageW(&msg);
-    }
+    PumpMessages();
     EXPECT_EQ(std::vector<UINT>{300}, m_window.commands);
 }
 

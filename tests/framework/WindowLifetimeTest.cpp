@@ -2,6 +2,7 @@
 // and never owning windows that only wrap a foreign handle.
 #include "framework/CButton.h"
 #include "framework/CWnd.h"
+#include "tests/support/WindowCreationRefusal.h"
 
 #include <gtest/gtest.h>
 
@@ -74,18 +75,14 @@ TEST(WindowLifetimeTest, CreationThatFailsLeavesNoAssociation) {
     EXPECT_EQ(nullptr, button.m_hWnd);
 }
 
-LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam) {
-    return code == HCBT_CREATEWND ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 TEST(WindowLifetimeTest, CreationRefusedByAnotherHookLeavesNoAssociation) {
-    // Installed before the creation, so it runs after the framework's own hook.
-    HHOOK hook = ::SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, ::GetCurrentThreadId());
-    ASSERT_NE(nullptr, hook);
     CButton button;
-    BOOL created = button.Create(L"", WS_POPUP, SmallRect(), nullptr, 0);
-    ::UnhookWindowsHookEx(hook);
-    EXPECT_FALSE(created);
+    {
+        // Installed before the creation, so it runs after the framework's own hook.
+        WindowCreationRefusal refusal;
+        ASSERT_TRUE(refusal.Installed());
+        EXPECT_FALSE(button.Create(L"", WS_POPUP, SmallRect(), nullptr, 0));
+    }
     EXPECT_EQ(nullptr, button.m_hWnd);
     EXPECT_TRUE(button.Create(L"", WS_POPUP, SmallRect(), nullptr, 0)) << "usable again";
 }

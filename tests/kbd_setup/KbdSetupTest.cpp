@@ -23,25 +23,16 @@ protected:
         EXPECT_EQ(0u, run.exitCode);
     }
 
-    static void ExpectText(const char* name, const std::string& text) {
-        RegistryValue value = ReadRegistryValueA(HKEY_LOCAL_MACHINE, kKeyA, name);
-        ASSERT_TRUE(value.exists) << name;
-        EXPECT_EQ(static_cast<DWORD>(REG_SZ), value.type) << name;
-        // The data size counts the terminating NUL.
-        EXPECT_EQ(text.size() + 1, value.data.size()) << name;
-        EXPECT_EQ(text, value.AnsiText()) << name;
-        EXPECT_EQ(0, value.data.back()) << name;
+    // Read through the single-byte functions kbdsetup uses itself; the
+    // texts' sizes count their terminating NUL.
+    static RegistryValue Read(const char* name) {
+        return ReadRegistryValueA(HKEY_LOCAL_MACHINE, kKeyA, name);
     }
 
     static void ExpectThreeValues() {
-        ExpectText("LayerDriver JPN", "KBD106.DLL");
-        ExpectText("OverrideKeyboardIdentifier", "PCAT_106KEY");
-        RegistryValue subtype =
-            ReadRegistryValueA(HKEY_LOCAL_MACHINE, kKeyA, "OverrideKeyboardSubtype");
-        ASSERT_TRUE(subtype.exists);
-        EXPECT_EQ(static_cast<DWORD>(REG_DWORD), subtype.type);
-        EXPECT_EQ(4u, subtype.data.size());
-        EXPECT_EQ(2u, subtype.Dword());
+        EXPECT_EQ(AnsiTextValue("KBD106.DLL"), Read("LayerDriver JPN"));
+        EXPECT_EQ(AnsiTextValue("PCAT_106KEY"), Read("OverrideKeyboardIdentifier"));
+        EXPECT_EQ(DwordValue(2), Read("OverrideKeyboardSubtype"));
     }
 };
 
@@ -49,14 +40,13 @@ TEST_F(KbdSetupTest, WritesTheThreeValuesWithExactTypesAndSizes) {
     RunKbdSetup();
     ExpectThreeValues();
     // Read through the wide functions the texts are the same, two bytes a unit.
-    RegistryValue layer = ReadRegistryValue(HKEY_LOCAL_MACHINE, kKeyW, L"LayerDriver JPN");
-    EXPECT_EQ(L"KBD106.DLL", layer.Text());
-    EXPECT_EQ(22u, layer.data.size());
+    EXPECT_EQ(TextValue(L"KBD106.DLL"),
+              ReadRegistryValue(HKEY_LOCAL_MACHINE, kKeyW, L"LayerDriver JPN"));
     EXPECT_EQ(3u, RegistryValueNames(HKEY_LOCAL_MACHINE, kKeyW).size());
 }
 
 TEST_F(KbdSetupTest, CreatesTheKeyToLastAcrossRestarts) {
-    ASSERT_FALSE(ReadRegistryValueA(HKEY_LOCAL_MACHINE, kKeyA, "LayerDriver JPN").exists);
+    ASSERT_FALSE(Read("LayerDriver JPN").exists);
     RunKbdSetup();
     // Only a volatile key (gone at the next start) refuses a lasting subkey.
     UniqueRegKey child;
@@ -78,12 +68,8 @@ TEST_F(KbdSetupTest, KeepsOtherValuesAndOverwritesItsOwn) {
     RunKbdSetup();
 
     ExpectThreeValues();
-    RegistryValue poll = ReadRegistryValue(HKEY_LOCAL_MACHINE, kKeyW, L"PollStatusIterations");
-    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), poll.type);
-    EXPECT_EQ(1u, poll.Dword());
-    RegistryValue queue = ReadRegistryValue(HKEY_LOCAL_MACHINE, kKeyW, L"KeyboardDataQueueSize");
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), queue.type);
-    EXPECT_EQ(L"100 keys", queue.Text());
+    EXPECT_EQ(DwordValue(1), Read("PollStatusIterations"));
+    EXPECT_EQ(AnsiTextValue("100 keys"), Read("KeyboardDataQueueSize"));
     RegistryValue resend = ReadRegistryValue(HKEY_LOCAL_MACHINE, kKeyW, L"ResendIterations");
     EXPECT_EQ(static_cast<DWORD>(REG_BINARY), resend.type);
     EXPECT_EQ(std::vector<BYTE>(binary, binary + sizeof binary), resend.data);

@@ -1,11 +1,11 @@
 #include "tests/layout/LayoutHost.h"
 
+#include "common/RectSize.h"
+#include "common/UniqueHandle.h"
 #include "media_menu/data/SettingsStore.h"
 #include "media_menu/res/resource.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -109,24 +109,76 @@ void LayoutHost::Command(UINT id) {
     Pump();
 }
 
-void LayoutHost::Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            ::PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        if (!::IsDialogMessageW(m_hWnd, &msg)) {
-            ::TranslateMessage(&msg);
-            ::DispatchMessageW(&msg);
-        }
-    }
-}
-
 RECT WorkArea() {
     RECT area = {};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     return area;
+}
+
+std::vector<std::wstring> Captions(int count) {
+    std::vector<std::wstring> captions;
+    for (int i = 1; i <= count; ++i) {
+        captions.push_back(L"Entry " + std::to_wstring(i));
+    }
+    return captions;
+}
+
+Measured Measure(HWND dialog, int entryWidth) {
+    const RECT footer = ScreenRectOf(::GetDlgItem(dialog, IDC_FOOTER_MARKER));
+    const bool captioned = (::GetWindowLongW(dialog, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    Measured measured = {};
+    measured.pass.work = WorkArea();
+    measured.pass.captionHeight = captioned ? ::GetSystemMetrics(SM_CYCAPTION) : 0;
+    measured.pass.borderHeight = captioned ? 2 * ::GetSystemMetrics(SM_CYBORDER) : 0;
+    measured.pass.hMargin = ::GetSystemMetrics(SM_CXHTHUMB) / 2;
+    measured.pass.vMargin = ::GetSystemMetrics(SM_CYVTHUMB) / 2;
+    measured.pass.entryWidth = entryWidth;
+    measured.pass.marker = SIZE{Width(footer), Height(footer)};
+    measured.headerHeight = Height(ScreenRectOf(::GetDlgItem(dialog, IDC_HEADER_MARKER)));
+    return measured;
+}
+
+void ExpectPlaced(LayoutHost& host, const Measured& measured) {
+    const PassInputs& pass = measured.pass;
+    MenuLayout& layout = *host.layout;
+    const int n = layout.GetEntryCount();
+    const WindowPlace window = PlaceMenuWindow(pass, n);
+    const MenuRows rows = PlaceRows(pass, window, n, measured.headerHeight);
+    EXPECT_EQ(window.rect, ScreenRectOf(host.m_hWnd));
+    EXPECT_EQ(window.fits ? 1 : 0, layout.IsAllFit());
+    EXPECT_EQ(0, layout.GetFirstVisible());
+    EXPECT_EQ(rows.visible, layout.GetEndVisible());
+    RECT client = {};
+    ::GetClientRect(host.m_hWnd, &client);
+    const int markerLeft = CentredLeft(window.rect.left, client.right, pass.marker.cx);
+    for (const auto& [id, top] : {std::make_pair(IDC_HEADER_MARKER, rows.headerTop),
+                                  std::make_pair(IDC_FOOTER_MARKER, rows.footerTop)}) {
+        HWND marker = ::GetDlgItem(host.m_hWnd, id);
+        EXPECT_EQ((RECT{markerLeft, top, markerLeft + pass.marker.cx, top + pass.marker.cy}),
+                  ScreenRectOf(marker))
+            << "marker " << id;
+        EXPECT_FALSE(::IsWindowVisible(marker)) << "marker " << id;
+    }
+    HWND up = layout.GetUpButton()->m_hWnd;
+    HWND down = layout.GetDownButton()->m_hWnd;
+    for (const auto& [button, top] :
+         {std::make_pair(up, rows.upTop), std::make_pair(down, rows.downTop)}) {
+        const RECT rect = ScreenRectOf(button);
+        EXPECT_EQ((POINT{CentredLeft(window.rect.left, client.right, Width(rect)), top}),
+                  (POINT{rect.left, rect.top}))
+            << (button == up ? "up button" : "down button");
+    }
+    EXPECT_FALSE(::IsWindowVisible(up));
+    EXPECT_EQ(!window.fits, IsUsable(down));
+    for (int i = 0; i < n; ++i) {
+        SCOPED_TRACE("entry " + std::to_string(i));
+        HWND entry = layout.GetEntryAt(i)->m_hWnd;
+        EXPECT_EQ(i < rows.visible, ::IsWindowVisible(entry) != FALSE);
+        if (i < rows.visible) {
+            EXPECT_EQ(EntrySlot(pass, window, rows, i), ScreenRectOf(entry));
+            EXPECT_EQ(RoundedShapeBox(pass.entryWidth, 70), RegionBoxOf(entry));
+        }
+    }
 }
 
 RECT ScreenRectOf(HWND window) {
@@ -143,34 +195,23 @@ RECT ClientRectIn(HWND parent, HWND child) {
 
 RECT RegionBoxOf(HWND window) {
     RECT box = {};
-    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
-    if (::GetWindowRgn(window, region) != ERROR) {
-        ::GetRgnBox(region, &box);
+    UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    if (::GetWindowRgn(window, region.get()) != ERROR) {
+        ::GetRgnBox(region.get(), &box);
     }
-    ::DeleteObject(region);
     return box;
 }
 
 RECT RoundedShapeBox(int width, int height) {
     RECT box = {};
-    HRGN region = ::CreateRoundRectRgn(0, 0, width, height, 4, 4);
-    ::GetRgnBox(region, &box);
-    ::DeleteObject(region);
+    UniqueRegion region(::CreateRoundRectRgn(0, 0, width, height, 4, 4));
+    ::GetRgnBox(region.get(), &box);
     return box;
 }
 
 bool HasWindowRegion(HWND window) {
-    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
-    const bool has = ::GetWindowRgn(window, region) != ERROR;
-    ::DeleteObject(region);
-    return has;
-}
-
-std::string Text(const RECT& rect) {
-    char text[96];
-    snprintf(text, sizeof text, "(%ld, %ld) %ld x %ld", rect.left, rect.top, rect.right - rect.left,
-             rect.bottom - rect.top);
-    return text;
+    UniqueRegion region(::CreateRectRgn(0, 0, 0, 0));
+    return ::GetWindowRgn(window, region.get()) != ERROR;
 }
 
 bool IsUsable(HWND button) {
@@ -215,9 +256,8 @@ std::wstring CaptionOfWidth(HDC dc, int width) {
 
 int AverageCharWidth(HWND dialog) {
     TEXTMETRICW metrics = {};
-    HDC dc = ::GetDC(dialog);
-    ::GetTextMetricsW(dc, &metrics);
-    ::ReleaseDC(dialog, dc);
+    WindowDc dc(dialog);
+    ::GetTextMetricsW(dc.get(), &metrics);
     return metrics.tmAveCharWidth;
 }
 

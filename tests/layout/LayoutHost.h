@@ -7,6 +7,8 @@
 
 #include "framework/CDialog.h"
 #include "media_menu/layout/MenuLayout.h"
+#include "tests/support/GeometryPrinters.h"
+#include "tests/support/MessagePump.h"
 
 #include <windows.h>
 
@@ -41,7 +43,7 @@ public:
     void Command(UINT id);
     // Handles every message waiting in this thread's queue, through the
     // dialog manager as the modal loop does.
-    void Pump();
+    void Pump() { PumpMessages(m_hWnd); }
 
     MenuLayout* layout = nullptr;
     int defaultNextDlgCtlCount = 0;
@@ -73,6 +75,24 @@ private:
 
 RECT WorkArea();
 
+// "Entry 1", "Entry 2", ...: short captions, so the entries are 400 wide.
+std::vector<std::wstring> Captions(int count);
+
+// What a layout pass reads, measured by the test itself before the pass
+// moves and resizes the template's markers: the inputs to MenuGeometry.
+struct Measured {
+    PassInputs pass;
+    int headerHeight;
+};
+Measured Measure(HWND dialog, int entryWidth);
+
+// Every window where MenuGeometry puts it for what was measured: the menu
+// window; the markers (hidden) and the scroll buttons centred on their rows,
+// the up button hidden and the down one usable only when the list scrolls;
+// each visible entry in its slot, shown and reshaped; the other entries
+// hidden; the visible range.
+void ExpectPlaced(LayoutHost& host, const Measured& measured);
+
 // What the tests look at.
 RECT ScreenRectOf(HWND window);
 // A child's window rectangle in its parent's client coordinates.
@@ -83,7 +103,6 @@ bool HasWindowRegion(HWND window);
 // The box of the rounded shape an entry of this size gets with the default
 // 4 x 4 corners, as the platform rasterises it.
 RECT RoundedShapeBox(int width, int height);
-std::string Text(const RECT& rect);
 bool IsUsable(HWND button);
 // Visible and enabled ids of child windows; the window's children in z-order.
 std::vector<int> ChildIds(HWND parent);

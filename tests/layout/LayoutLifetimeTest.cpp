@@ -4,7 +4,9 @@
 
 #include "media_menu/res/resource.h"
 
+#include "common/UniqueHandle.h"
 #include "tests/support/ProfileFile.h"
+#include "tests/support/WindowCreationRefusal.h"
 
 #include <gtest/gtest.h>
 
@@ -74,19 +76,6 @@ TEST_F(MenuLayoutLifetimeTest, EntriesAreReachedByIndexAndWrittenBackInPlace) {
     });
 }
 
-TEST_F(MenuLayoutLifetimeTest, OneEntryFitsWithTheSubstituteWidth) {
-    ScopedWorkArea area(RECT{0, 0, 1024, 738});
-    LayoutHost host;
-    host.Run([](LayoutHost& h) {
-        MenuLayout& layout = h.Build({L"Media Player"});
-        const RECT window = ScreenRectOf(h.m_hWnd);
-        EXPECT_EQ(410, window.right - window.left);
-        EXPECT_EQ(80, window.bottom - window.top);
-        EXPECT_EQ(1, layout.IsAllFit());
-        EXPECT_EQ(1, layout.GetEndVisible());
-    });
-}
-
 TEST_F(MenuLayoutLifetimeTest, ThreeHundredEntriesScrollKeepingTheirSpanInsideTheList) {
     ScopedWorkArea area(RECT{0, 0, 1024, 738});
     LayoutHost host;
@@ -115,7 +104,7 @@ TEST_F(MenuLayoutLifetimeTest, ThreeHundredEntriesScrollKeepingTheirSpanInsideTh
         }
         for (int k = 0; k < span; ++k) {
             HWND entry = layout.GetEntryAt(steps + k)->m_hWnd;
-            EXPECT_EQ(Text(slots[k]), Text(ClientRectIn(h.m_hWnd, entry))) << k;
+            EXPECT_EQ(slots[k], ClientRectIn(h.m_hWnd, entry)) << k;
             EXPECT_TRUE(::IsWindowVisible(entry));
         }
         EXPECT_FALSE(::IsWindowVisible(layout.GetEntryAt(steps - 1)->m_hWnd));
@@ -128,7 +117,7 @@ TEST_F(MenuLayoutLifetimeTest, ThreeHundredEntriesScrollKeepingTheirSpanInsideTh
         }
         EXPECT_EQ(0, layout.GetFirstVisible());
         EXPECT_EQ(layout.GetEntryAt(0)->m_hWnd, ::GetFocus());
-        EXPECT_EQ(Text(slots[0]), Text(ClientRectIn(h.m_hWnd, layout.GetEntryAt(0)->m_hWnd)));
+        EXPECT_EQ(slots[0], ClientRectIn(h.m_hWnd, layout.GetEntryAt(0)->m_hWnd));
     });
 }
 
@@ -136,26 +125,16 @@ TEST_F(MenuLayoutLifetimeTest, CaptionsWiderThanTheWorkAreaWidenTheWindowBeyondI
     ScopedWorkArea area(RECT{0, 0, 1024, 738});
     LayoutHost host;
     host.Run([](LayoutHost& h) {
+        Measured measured = Measure(h.m_hWnd, 0);
         const std::wstring longest(259, L'W');
-        MenuLayout& layout = h.Build({L"short", longest, std::wstring(259, L'i')});
-        HWND entry = layout.GetEntryAt(1)->m_hWnd;
-        HDC dc = ::GetDC(entry);
-        const int measured = TextWidth(dc, longest);
-        ::ReleaseDC(entry, dc);
-        ASSERT_GT(measured, 1024);
-        const int entryWidth = measured + AverageCharWidth(h.m_hWnd);
-
-        const RECT window = ScreenRectOf(h.m_hWnd);
-        EXPECT_EQ(entryWidth + 10, window.right - window.left);
-        EXPECT_EQ(1024 - ::GetSystemMetrics(SM_CXHTHUMB) / 2 - 10 - entryWidth, window.left);
-        EXPECT_EQ(Text(RECT{5, 76, 5 + entryWidth, 146}), Text(ClientRectIn(h.m_hWnd, entry)));
-        EXPECT_EQ(1, layout.IsAllFit());
+        h.Build({L"short", longest, std::wstring(259, L'i')});
+        {
+            WindowDc dc(h.layout->GetEntryAt(1)->m_hWnd);
+            measured.pass.entryWidth = TextWidth(dc.get(), longest) + AverageCharWidth(h.m_hWnd);
+        }
+        ASSERT_GT(measured.pass.entryWidth, 1024);
+        ExpectPlaced(h, measured);
     });
-}
-
-// A CBT hook that refuses every window creation while it is installed.
-LRESULT CALLBACK RefuseCreation(int code, WPARAM wParam, LPARAM lParam) {
-    return code == HCBT_CREATEWND ? 1 : ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TEST_F(MenuLayoutLifetimeTest, AnEntryWhoseWindowWasNotCreatedIsDropped) {
@@ -166,18 +145,17 @@ TEST_F(MenuLayoutLifetimeTest, AnEntryWhoseWindowWasNotCreatedIsDropped) {
         h.layout = layout;
         layout->BeginUpdate();
         layout->AddEntry(232, L"One");
-        HHOOK hook = ::SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, ::GetCurrentThreadId());
-        layout->AddEntry(233, L"Refused");
-        ::UnhookWindowsHookEx(hook);
+        {
+            WindowCreationRefusal refusal;
+            layout->AddEntry(233, L"Refused");
+        }
         layout->AddEntry(234, L"Three");
         layout->EndUpdate();
         ASSERT_EQ(2, layout->GetEntryCount());
-        HWND third = layout->GetEntryAt(1)->m_hWnd;
-        EXPECT_EQ(234, ::GetDlgCtrlID(third));
-
+        EXPECT_EQ(234, ::GetDlgCtrlID(layout->GetEntryAt(1)->m_hWnd));
+        const Measured measured = Measure(h.m_hWnd, 400);
         EXPECT_EQ(0, layout->Layout());
-        EXPECT_EQ(71 * 2 + 9, ScreenRectOf(h.m_hWnd).bottom - ScreenRectOf(h.m_hWnd).top);
-        EXPECT_EQ(Text(RECT{5, 76, 405, 146}), Text(ClientRectIn(h.m_hWnd, third)));
+        ExpectPlaced(h, measured);
     });
 }
 

@@ -1,25 +1,30 @@
 #include "Colours.h"
 
-#include <cstdio>
 #include <cstdlib>
 
-std::string ColourText(COLORREF colour) {
-    if (colour == CLR_INVALID) {
-        return "(outside the picture)";
-    }
-    char text[40];
-    std::snprintf(text, sizeof text, "RGB(%u, %u, %u)", GetRValue(colour), GetGValue(colour),
-                  GetBValue(colour));
-    return text;
+bool operator==(Colour a, Colour b) {
+    return a.value == b.value;
 }
 
-int ChannelDistance(COLORREF a, COLORREF b) {
-    int r = std::abs(GetRValue(a) - GetRValue(b));
-    int g = std::abs(GetGValue(a) - GetGValue(b));
-    int bl = std::abs(GetBValue(a) - GetBValue(b));
+bool operator!=(Colour a, Colour b) {
+    return a.value != b.value;
+}
+
+std::ostream& operator<<(std::ostream& out, Colour colour) {
+    if (colour.value == CLR_INVALID) {
+        return out << "(outside the picture)";
+    }
+    return out << "RGB(" << int{GetRValue(colour.value)} << ", " << int{GetGValue(colour.value)}
+               << ", " << int{GetBValue(colour.value)} << ")";
+}
+
+int ChannelDistance(Colour a, Colour b) {
+    int r = std::abs(GetRValue(a.value) - GetRValue(b.value));
+    int g = std::abs(GetGValue(a.value) - GetGValue(b.value));
+    int bl = std::abs(GetBValue(a.value) - GetBValue(b.value));
     return r > g ? (r > bl ? r : bl) : (g > bl ? g : bl);
 }
 
-bool ColoursNear(COLORREF a, COLORREF b, int tolerance) {
-    return a != CLR_INVALID && b != CLR_INVALID && ChannelDistance(a, b) <= tolerance;
+bool ColoursNear(Colour a, Colour b, int tolerance) {
+    return a.value != CLR_INVALID && b.value != CLR_INVALID && ChannelDistance(a, b) <= tolerance;
 }

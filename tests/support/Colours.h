@@ -2,11 +2,22 @@
 
 #include <windows.h>
 
-#include <string>
+#include <ostream>
 
-// "RGB(r, g, b)" for assertion messages; CLR_INVALID reads "(outside the picture)".
-std::string ColourText(COLORREF colour);
+// A colour as the tests read, compare and print it: one EXPECT_EQ compares
+// two colours and prints both as "RGB(r, g, b)". Made implicitly from a
+// COLORREF, so a constant compares with a pixel as it is; CLR_INVALID (a
+// point outside a picture) prints as "(outside the picture)".
+struct Colour {
+    Colour(COLORREF colour) : value(colour) {}
+    COLORREF value;
+};
+
+bool operator==(Colour a, Colour b);
+bool operator!=(Colour a, Colour b);
+std::ostream& operator<<(std::ostream& out, Colour colour);
+
 // The largest difference of one channel between two colours.
-int ChannelDistance(COLORREF a, COLORREF b);
+int ChannelDistance(Colour a, Colour b);
 // True when both are colours and no channel differs by more than tolerance.
-bool ColoursNear(COLORREF a, COLORREF b, int tolerance);
+bool ColoursNear(Colour a, Colour b, int tolerance);

@@ -56,20 +56,6 @@ std::wstring ProbeProgramPath() {
     return TestProgramPath(L"launch_probe.exe");
 }
 
-std::wstring ProbeRecord::Arguments() const {
-    size_t end = 0;
-    if (!commandLine.empty() && commandLine[0] == L'"') {
-        size_t close = commandLine.find(L'"', 1);
-        end = close == std::wstring::npos ? commandLine.size() : close + 1;
-    } else {
-        end = commandLine.find_first_of(L" \t");
-        if (end == std::wstring::npos) {
-            end = commandLine.size();
-        }
-    }
-    return commandLine.substr(end);
-}
-
 ProbeRecord WaitForProbeRecord(const std::wstring& recordPath, DWORD timeoutMs) {
     ProbeRecord record;
     std::wstring text;
@@ -88,13 +74,11 @@ ProbeRecord WaitForProbeRecord(const std::wstring& recordPath, DWORD timeoutMs) 
 }
 
 ProbeRecordScope::ProbeRecordScope(std::wstring recordPath)
-    : m_path(std::move(recordPath)), m_began(Now()) {
+    : m_path(std::move(recordPath)), m_variable(kProbeRecordVariable, m_path), m_began(Now()) {
     ::DeleteFileW(m_path.c_str());
-    ::SetEnvironmentVariableW(kProbeRecordVariable, m_path.c_str());
 }
 
 ProbeRecordScope::~ProbeRecordScope() {
-    ::SetEnvironmentVariableW(kProbeRecordVariable, nullptr);
     ::DeleteFileW(m_path.c_str());
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ScopedEnvironmentVariable.h"
+
 #include <windows.h>
 
 #include <string>
@@ -14,17 +16,14 @@ struct ProbeRecord {
     bool found = false;
     std::wstring commandLine;
     std::wstring workingDirectory;
-
-    // The command line after the program's own name (quoted or up to the
-    // first blank), exactly as the starter wrote it, leading blank included.
-    std::wstring Arguments() const;
 };
 
 // Polls for the record file until it appears or timeoutMs has passed.
 ProbeRecord WaitForProbeRecord(const std::wstring& recordPath, DWORD timeoutMs = 30000);
 
 // Points kProbeRecordVariable at recordPath for this process and the programs
-// it starts, deleting any old record; restores the variable when it ends.
+// it starts, deleting any old record (and the record when it ends); the
+// variable is restored when it ends, so scopes nest.
 class ProbeRecordScope {
 public:
     explicit ProbeRecordScope(std::wstring recordPath);
@@ -41,5 +40,6 @@ public:
 
 private:
     std::wstring m_path;
+    ScopedEnvironmentVariable m_variable;
     ULONGLONG m_began = 0; // FILETIME units
 };

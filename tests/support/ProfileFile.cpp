@@ -1,5 +1,7 @@
 #include "ProfileFile.h"
 
+#include "WindowsFolders.h"
+
 #include "common/UniqueHandle.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +23,7 @@ std::wstring RunningProgramBaseName() {
 ScratchProfileFile::ScratchProfileFile() : ScratchProfileFile(RunningProgramBaseName()) {}
 
 ScratchProfileFile::ScratchProfileFile(const std::wstring& programBaseName) {
-    wchar_t windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryW(windows, MAX_PATH);
-    m_path = std::wstring(windows) + L"\\" + programBaseName + L".INI";
+    m_path = WindowsFolder() + L"\\" + programBaseName + L".INI";
     ::DeleteFileW(m_path.c_str());
 }
 

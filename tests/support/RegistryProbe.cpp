@@ -13,55 +13,95 @@ std::wstring RegistryValue::Text() const {
     return text.substr(0, text.find(L'\0'));
 }
 
-std::string RegistryValue::AnsiText() const {
-    std::string text(data.begin(), data.end());
-    return text.substr(0, text.find('\0'));
-}
-
 DWORD RegistryValue::Dword() const {
     DWORD value = 0;
     memcpy(&value, data.data(), data.size() < sizeof value ? data.size() : sizeof value);
     return value;
 }
 
-RegistryValue ReadRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name) {
+bool operator==(const RegistryValue& a, const RegistryValue& b) {
+    return a.exists == b.exists && (!a.exists || (a.type == b.type && a.data == b.data));
+}
+
+std::ostream& operator<<(std::ostream& out, const RegistryValue& value) {
+    if (!value.exists) {
+        return out << "(no value)";
+    }
+    out << "type " << value.type << ", " << value.data.size() << " bytes: ";
+    return value.type == REG_DWORD ? out << value.Dword() : out << '"' << Utf8(value.Text()) << '"';
+}
+
+namespace {
+
+RegistryValue StoredValue(DWORD type, const void* data, size_t size) {
     RegistryValue value;
-    UniqueRegKey key;
-    if (::RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
-        return value;
-    }
-    DWORD size = 0;
-    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, &value.type, nullptr, &size) !=
-        ERROR_SUCCESS) {
-        return value;
-    }
-    value.data.resize(size);
-    if (::RegQueryValueExW(key.get(), name.c_str(), nullptr, &value.type, value.data.data(),
-                           &size) == ERROR_SUCCESS) {
-        value.data.resize(size);
-        value.exists = true;
-    }
+    value.exists = true;
+    value.type = type;
+    value.data.assign(static_cast<const BYTE*>(data), static_cast<const BYTE*>(data) + size);
     return value;
 }
 
-RegistryValue ReadRegistryValueA(HKEY root, const std::string& subKey, const std::string& name) {
+// open(HKEY*) opens the key; query(key, type, data, size) reads the value.
+template <class Open, class Query> RegistryValue ReadWith(Open open, Query query) {
     RegistryValue value;
     UniqueRegKey key;
-    if (::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
-        return value;
-    }
     DWORD size = 0;
-    if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type, nullptr, &size) !=
-        ERROR_SUCCESS) {
+    if (open(key.put()) != ERROR_SUCCESS ||
+        query(key.get(), &value.type, nullptr, &size) != ERROR_SUCCESS) {
         return value;
     }
     value.data.resize(size);
-    if (::RegQueryValueExA(key.get(), name.c_str(), nullptr, &value.type, value.data.data(),
-                           &size) == ERROR_SUCCESS) {
-        value.data.resize(size);
-        value.exists = true;
-    }
+    value.exists = query(key.get(), &value.type, value.data.data(), &size) == ERROR_SUCCESS;
+    value.data.resize(value.exists ? size : 0);
     return value;
+}
+
+// enumerate(key, index, name, length) reads the name at index.
+template <class Enumerate>
+std::vector<std::wstring> NamesIn(HKEY root, const std::wstring& subKey, Enumerate enumerate) {
+    std::vector<std::wstring> names;
+    UniqueRegKey key;
+    if (::RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
+        return names;
+    }
+    std::vector<wchar_t> name(16384); // the longest value name; key names are shorter
+    for (DWORD i = 0;; ++i) {
+        DWORD length = static_cast<DWORD>(name.size());
+        if (enumerate(key.get(), i, name.data(), &length) != ERROR_SUCCESS) {
+            return names;
+        }
+        names.emplace_back(name.data(), length);
+    }
+}
+
+} // namespace
+
+RegistryValue TextValue(const std::wstring& text) {
+    return StoredValue(REG_SZ, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+RegistryValue AnsiTextValue(const std::string& text) {
+    return StoredValue(REG_SZ, text.c_str(), text.size() + 1);
+}
+
+RegistryValue DwordValue(DWORD number) {
+    return StoredValue(REG_DWORD, &number, sizeof number);
+}
+
+RegistryValue ReadRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name) {
+    return ReadWith(
+        [&](HKEY* key) { return ::RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, key); },
+        [&](HKEY key, DWORD* type, BYTE* data, DWORD* size) {
+            return ::RegQueryValueExW(key, name.c_str(), nullptr, type, data, size);
+        });
+}
+
+RegistryValue ReadRegistryValueA(HKEY root, const std::string& subKey, const std::string& name) {
+    return ReadWith(
+        [&](HKEY* key) { return ::RegOpenKeyExA(root, subKey.c_str(), 0, KEY_READ, key); },
+        [&](HKEY key, DWORD* type, BYTE* data, DWORD* size) {
+            return ::RegQueryValueExA(key, name.c_str(), nullptr, type, data, size);
+        });
 }
 
 void WriteRegistryBytes(HKEY root, const std::wstring& subKey, const std::wstring& name, DWORD type,
@@ -92,39 +132,15 @@ bool RegistryKeyExists(HKEY root, const std::wstring& subKey) {
 }
 
 std::vector<std::wstring> RegistryValueNames(HKEY root, const std::wstring& subKey) {
-    std::vector<std::wstring> names;
-    UniqueRegKey key;
-    if (::RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
-        return names;
-    }
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[16384];
-        DWORD length = ARRAYSIZE(name);
-        if (::RegEnumValueW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
-        names.emplace_back(name, length);
-    }
-    return names;
+    return NamesIn(root, subKey, [](HKEY key, DWORD i, wchar_t* name, DWORD* length) {
+        return ::RegEnumValueW(key, i, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 std::vector<std::wstring> RegistrySubKeyNames(HKEY root, const std::wstring& subKey) {
-    std::vector<std::wstring> names;
-    UniqueRegKey key;
-    if (::RegOpenKeyExW(root, subKey.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS) {
-        return names;
-    }
-    for (DWORD i = 0;; ++i) {
-        wchar_t name[256];
-        DWORD length = ARRAYSIZE(name);
-        if (::RegEnumKeyExW(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-            ERROR_SUCCESS) {
-            break;
-        }
-        names.emplace_back(name, length);
-    }
-    return names;
+    return NamesIn(root, subKey, [](HKEY key, DWORD i, wchar_t* name, DWORD* length) {
+        return ::RegEnumKeyExW(key, i, name, length, nullptr, nullptr, nullptr, nullptr);
+    });
 }
 
 void DeleteRegistryTree(HKEY root, const std::wstring& subKey) {

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
-// A registry value exactly as stored: its type and its raw bytes.
+// A registry value exactly as stored: its type and its raw bytes. Compared
+// whole (existence, type and every byte) and printed by assertions.
 struct RegistryValue {
     bool exists = false;
     DWORD type = REG_NONE;
@@ -13,10 +15,17 @@ struct RegistryValue {
 
     // The bytes as UTF-16 text, up to (not including) the first NUL.
     std::wstring Text() const;
-    // The bytes as single-byte text, up to the first NUL.
-    std::string AnsiText() const;
     DWORD Dword() const;
 };
+
+bool operator==(const RegistryValue& a, const RegistryValue& b);
+std::ostream& operator<<(std::ostream& out, const RegistryValue& value);
+
+// The values WriteRegistryText and WriteRegistryDword store, to compare with.
+RegistryValue TextValue(const std::wstring& text);
+// REG_SZ as the single-byte functions store it, terminator counted.
+RegistryValue AnsiTextValue(const std::string& text);
+RegistryValue DwordValue(DWORD value);
 
 RegistryValue ReadRegistryValue(HKEY root, const std::wstring& subKey, const std::wstring& name);
 RegistryValue ReadRegistryValueA(HKEY root, const std::string& subKey, const std::string& name);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+// The variable's value in this process; empty when it has none.
+std::wstring EnvironmentVariable(const std::wstring& name);
+
+// Sets an environment variable of this process (and so of the programs it
+// starts) for the holder's lifetime, then restores the earlier value, or
+// removes the variable when it had none.
+class ScopedEnvironmentVariable {
+public:
+    ScopedEnvironmentVariable(std::wstring name, const std::wstring& value);
+    ~ScopedEnvironmentVariable();
+    ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
+    ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
+
+private:
+    std::wstring m_name;
+    std::wstring m_previous;
+    bool m_existed = false;
+};
