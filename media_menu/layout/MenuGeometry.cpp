@@ -21,14 +21,16 @@ int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int wo
     if (width < kNarrowThreshold) {
         width = kSubstituteWidth;
     }
-    // The captions are drawn in a larger font than the one measured above.
-    // Entries too narrow for that are widened, never beyond the work area:
-    // a caption that still does not fit is drawn shortened.
-    const int widestAllowed = workWidth - kSideAllowance;
-    if (widestDrawn > width && width < widestAllowed) {
-        width = widestDrawn < widestAllowed ? widestDrawn : widestAllowed;
+    // The captions are drawn in a larger font than the one measured above:
+    // entries too narrow for that are widened.
+    if (widestDrawn > width) {
+        width = widestDrawn;
     }
-    return width;
+    // Never beyond the work area less the window's sides, by either rule: a
+    // wider window would stick out of the screen with its captions cut at
+    // both ends. A caption that does not fit is drawn shortened instead.
+    const int widestAllowed = workWidth > kSideAllowance ? workWidth - kSideAllowance : 0;
+    return width < widestAllowed ? width : widestAllowed;
 }
 
 WindowPlace PlaceMenuWindow(const PassInputs& pass, int entryCount) {

@@ -42,7 +42,7 @@ struct MenuRows {
 
 // The entries' width: the widest caption as measured plus one average
 // character, 400 when that is under 280, widened to the widest caption as
-// drawn (widestDrawn, its own average character included) but never beyond
+// drawn (widestDrawn, its own average character included), and never beyond
 // the work area less the window's sides.
 int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int workWidth);
 

@@ -42,7 +42,8 @@ TEST(MenuGeometryTest, EntriesAreAsWideAsTheirCaptionsWithinTheirLimits) {
         {300, 8, 700, 1024, 700},   //
         {300, 8, 1100, 1024, 1014}, // never beyond the work area less the sides
         {1005, 8, 1100, 1024, 1014},
-        {1100, 8, 1200, 1024, 1108}, // measured wider than that: kept, not widened
+        {1100, 8, 1200, 1024, 1014}, // measured wider than that: within it all the same
+        {300, 8, 0, 200, 190},       // a narrow work area narrows even the substitute
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.measured << " + " << row.averageChar << ", drawn "
