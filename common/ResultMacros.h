@@ -1,4 +1,4 @@
-// Error macros in the style of WIL's: a failed HRESULT leaves the function
+// Error macros: a failed HRESULT leaves the function
 // with that same HRESULT, so the success path reads straight down and no
 // failure is lost on the way out. Holders release what was acquired.
 #pragma once

@@ -85,17 +85,6 @@ ToolRun RunCapturing(const std::wstring& program, const std::wstring& arguments,
     return run;
 }
 
-EnvironmentScope::EnvironmentScope(std::wstring name, const std::wstring& value)
-    : m_name(std::move(name)),
-      m_existed(::GetEnvironmentVariableW(m_name.c_str(), nullptr, 0) != 0),
-      m_saved(EnvironmentText(m_name.c_str())) {
-    ::SetEnvironmentVariableW(m_name.c_str(), value.c_str());
-}
-
-EnvironmentScope::~EnvironmentScope() {
-    ::SetEnvironmentVariableW(m_name.c_str(), m_existed ? m_saved.c_str() : nullptr);
-}
-
 DWORD RunRegsvr32(bool unregister) {
     wchar_t system[MAX_PATH] = {};
     ::GetSystemDirectoryW(system, MAX_PATH);

@@ -31,21 +31,6 @@ void PrintTo(const ToolRun& run, std::ostream* os);
 ToolRun RunCapturing(const std::wstring& program, const std::wstring& arguments,
                      const ScratchFolder& scratch);
 
-// Sets an environment variable of this process (and so of the programs it
-// starts) and puts the previous value, or its absence, back.
-class EnvironmentScope {
-public:
-    EnvironmentScope(std::wstring name, const std::wstring& value);
-    ~EnvironmentScope();
-    EnvironmentScope(const EnvironmentScope&) = delete;
-    EnvironmentScope& operator=(const EnvironmentScope&) = delete;
-
-private:
-    std::wstring m_name;
-    bool m_existed;
-    std::wstring m_saved;
-};
-
 // `regsvr32 /s [/u] build\bin\wzkFirmwareSim.dll`; its exit code.
 DWORD RunRegsvr32(bool unregister);
 

@@ -3,6 +3,7 @@
 // firmware received comes from the simulator's request log; every bad
 // command line must leave it empty.
 #include "BiosToolsSupport.h"
+#include "tests/support/ScopedEnvironmentVariable.h"
 
 #include "tests/support/TestPaths.h"
 
@@ -37,9 +38,9 @@ std::string Replace(std::string text, const std::string& from, const std::string
 class WzkbiosTest : public ::testing::Test {
 protected:
     ScratchFolder m_scratch{TestProgramDir() + L"\\scratch_wzkbios"};
-    EnvironmentScope m_scenario{L"WZK_FIRMWARE_SIM_SCENARIO",
-                                m_scratch.AddFile(L"scenario.ini", kScenario)};
-    EnvironmentScope m_log{L"WZK_FIRMWARE_SIM_LOG", m_scratch / L"requests.log"};
+    ScopedEnvironmentVariable m_scenario{L"WZK_FIRMWARE_SIM_SCENARIO",
+                                         m_scratch.AddFile(L"scenario.ini", kScenario)};
+    ScopedEnvironmentVariable m_log{L"WZK_FIRMWARE_SIM_LOG", m_scratch / L"requests.log"};
 };
 
 TEST_F(WzkbiosTest, CallsTheFirmwareAndReportsWhatItSaid) {

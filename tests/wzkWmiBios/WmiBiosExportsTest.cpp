@@ -5,6 +5,7 @@
 
 #include "tests/support/PeImage.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/ScopedEnvironmentVariable.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -100,26 +101,10 @@ TEST_F(WmiBiosExportsTest, AssignmentCopiesNothingAndReturnsTheTarget) {
     EXPECT_EQ((std::vector<BYTE>{0x99, 0x98, 0x97, 0x96}), std::vector<BYTE>(source, source + 4));
 }
 
-// The client finds the DLL through PATH, like an installed client would.
-class ScopedPathPrefix {
-public:
-    explicit ScopedPathPrefix(const std::wstring& dir) {
-        wchar_t buffer[32767];
-        DWORD length = ::GetEnvironmentVariableW(L"PATH", buffer, 32767);
-        m_saved.assign(buffer, length < 32767 ? length : 0);
-        ::SetEnvironmentVariableW(L"PATH", (dir + L";" + m_saved).c_str());
-    }
-    ~ScopedPathPrefix() { ::SetEnvironmentVariableW(L"PATH", m_saved.c_str()); }
-    ScopedPathPrefix(const ScopedPathPrefix&) = delete;
-    ScopedPathPrefix& operator=(const ScopedPathPrefix&) = delete;
-
-private:
-    std::wstring m_saved;
-};
-
 TEST(WmiBiosImportLibraryTest, ClientLinkedAgainstTheImportLibraryRuns) {
     FirmwareSimRegistration registration;
-    ScopedPathPrefix path(DeliverableDir());
+    // The client finds the DLL through PATH, like an installed client would.
+    ScopedEnvironmentVariable path(L"PATH", DeliverableDir() + L";" + EnvironmentVariable(L"PATH"));
     ProgramResult run = RunProgram(TestProgramPath(L"wzkbios_import_client.exe"));
     ASSERT_TRUE(run.started);
     ASSERT_TRUE(run.finished);
@@ -132,7 +117,8 @@ TEST(WmiBiosImportLibraryTest, ClientOfThePlatformsStandardAbiRuns) {
 #ifndef HAVE_MSVC_ABI_CLIENT
     GTEST_SKIP() << "clang++, lld-link or llvm-dlltool missing (tools/dev setup installs them)";
 #endif
-    ScopedPathPrefix path(DeliverableDir());
+    // The client finds the DLL through PATH, like an installed client would.
+    ScopedEnvironmentVariable path(L"PATH", DeliverableDir() + L";" + EnvironmentVariable(L"PATH"));
     ProgramResult run = RunProgram(TestProgramPath(L"wzkbios_msvc_client.exe"));
     ASSERT_TRUE(run.started);
     ASSERT_TRUE(run.finished);
