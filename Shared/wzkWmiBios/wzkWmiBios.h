@@ -58,6 +58,12 @@ WZKWMIBIOS_API HRESULT WINAPI wzkCallBios(LONG command, LONG commandType, ULONG 
                                           ULONG outputSize, LONG* returnCode, const BYTE* input,
                                           BYTE* output);
 
+// The type of wzkCallBios, for clients that load the library at run time
+// and look the function up with GetProcAddress.
+typedef HRESULT(WINAPI* WZKCALLBIOS_FUNCTION)(LONG command, LONG commandType, ULONG inputSize,
+                                              ULONG outputSize, LONG* returnCode, const BYTE* input,
+                                              BYTE* output);
+
 #ifdef __cplusplus
 }
 #endif

@@ -43,7 +43,7 @@ HRESULT BiosLibrary::Load(TextLine& problem) {
     }
     DWORD length = ::GetModuleFileNameW(m_module.get(), m_path, MAX_PATH);
     m_path[length < MAX_PATH ? length : 0] = L'\0';
-    m_callBios = reinterpret_cast<CallBiosFunction>(
+    m_callBios = reinterpret_cast<WZKCALLBIOS_FUNCTION>(
         reinterpret_cast<void*>(::GetProcAddress(m_module.get(), "wzkCallBios")));
     if (m_callBios == nullptr) {
         problem.Add(m_path).Add(L" has no export wzkCallBios: it is not a wzkWmiBios library");

@@ -5,15 +5,12 @@
 
 #include "TextLine.h"
 #include "common/UniqueHandle.h"
+#include "wzkWmiBios.h"
 
 #include <windows.h>
 
 class BiosLibrary {
 public:
-    using CallBiosFunction = HRESULT(WINAPI*)(LONG command, LONG commandType, ULONG inputSize,
-                                              ULONG outputSize, LONG* returnCode, const BYTE* input,
-                                              BYTE* output);
-
     BiosLibrary() = default;
     BiosLibrary(const BiosLibrary&) = delete;
     BiosLibrary& operator=(const BiosLibrary&) = delete;
@@ -21,12 +18,12 @@ public:
     // S_OK, or the loader's error as an HRESULT; `problem` then says what went
     // wrong in words (no library, or a library without wzkCallBios).
     HRESULT Load(TextLine& problem);
-    CallBiosFunction CallBios() const { return m_callBios; }
+    WZKCALLBIOS_FUNCTION CallBios() const { return m_callBios; }
     // The loaded file's path and its version resource ("1.0.0.0").
     void Describe(TextLine& text) const;
 
 private:
     UniqueModule m_module;
-    CallBiosFunction m_callBios = nullptr;
+    WZKCALLBIOS_FUNCTION m_callBios = nullptr;
     wchar_t m_path[MAX_PATH] = {};
 };

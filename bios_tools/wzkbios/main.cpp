@@ -2,7 +2,7 @@
 // for technicians and for scripts. See Usage below and `wzkbios --help`.
 #include "BiosLibrary.h"
 #include "CallReport.h"
-#include "ComScope.h"
+#include "common/ComApartment.h"
 #include "CommandLine.h"
 #include "Console.h"
 #include "common/ProductVersion.h"
@@ -83,7 +83,7 @@ int Call(const Invocation& invocation) {
         return kCallFailed;
     }
     CallOutcome outcome;
-    ComScope com(COINIT_APARTMENTTHREADED);
+    ComApartment com(COINIT_APARTMENTTHREADED);
     outcome.hr = library.CallBios()(
         invocation.command, invocation.commandType, invocation.inputSize, invocation.outputSize,
         &outcome.returnCode, invocation.inputSize != 0 ? invocation.input : nullptr,

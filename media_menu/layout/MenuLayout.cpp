@@ -94,11 +94,11 @@ int MenuLayout::AddEntry(int commandId, LPCWSTR caption) {
     const BOOL created =
         CreateMenuButton(*button, caption, shape.get(), m_pDialog, static_cast<UINT>(commandId));
     shape.reset(); // the button keeps its own copy
-    // An entry without a window is dropped like one without memory: kept in
-    // the list, it would hand its empty rectangle to its neighbour when the
-    // view scrolls, shrinking that entry to nothing for good.
+    // An entry without a window is dropped, as one without memory for its
+    // link is (it could never be reached again): kept in the list, it would
+    // hand its empty rectangle to its neighbour when the view scrolls,
+    // shrinking that entry to nothing for good.
     if (!created || !m_entries.Append(button)) {
-        // No memory for the link: the button could never be reached again.
         button->DestroyWindow();
         delete button;
     }
@@ -148,8 +148,21 @@ int MenuLayout::MeasureEntryWidth(int workWidth) const {
         CClientDC dc(m_pDialog);
         dc.GetTextMetrics(&metrics);
     }
-    int widest = 0;
     const int n = m_entries.GetCount();
+    if (n == 0) {
+        return EntryWidth(0, metrics.tmAveCharWidth, 0, workWidth);
+    }
+    // The captions are drawn in one font for every entry (all draw in their
+    // parent's font), made once here; each caption is read once and measured
+    // in both fonts.
+    EntryButton* first = m_entries.GetAt(0);
+    CClientDC drawnDc(first);
+    UniqueFont drawnFont = first->CreateCaptionFont(drawnDc.GetSafeHdc());
+    ScopedSelection selection(drawnDc.GetSafeHdc(), drawnFont.get());
+    TEXTMETRICW drawnMetrics = {};
+    drawnDc.GetTextMetrics(&drawnMetrics);
+    int widest = 0;
+    int widestDrawn = 0;
     for (int i = 0; i < n; ++i) {
         EntryButton* entry = m_entries.GetAt(i);
         wchar_t caption[kCaptionUnits] = {};
@@ -157,37 +170,14 @@ int MenuLayout::MeasureEntryWidth(int workWidth) const {
         // Measured with the font an entry's own DC starts with.
         CClientDC dc(entry);
         const SIZE extent = dc.GetTextExtent(caption, length);
-        if (extent.cx > widest) {
-            widest = extent.cx;
-        }
+        const SIZE drawn = drawnDc.GetTextExtent(caption, length);
+        widest = extent.cx > widest ? extent.cx : widest;
+        widestDrawn = drawn.cx > widestDrawn ? drawn.cx : widestDrawn;
     }
-    return EntryWidth(widest, metrics.tmAveCharWidth, MeasureDrawnCaptions(), workWidth);
-}
-
-// The widest caption in the font the entries draw it in, plus one average
-// character of that font (the room the text rule above leaves as well); 0
-// without entries.
-int MenuLayout::MeasureDrawnCaptions() const {
-    if (m_entries.GetCount() == 0) {
-        return 0;
-    }
-    // One font serves for every entry: all draw in their parent's font.
-    EntryButton* first = m_entries.GetAt(0);
-    CClientDC dc(first);
-    UniqueFont font = first->CreateCaptionFont(dc.GetSafeHdc());
-    ScopedSelection selection(dc.GetSafeHdc(), font.get());
-    TEXTMETRICW metrics = {};
-    dc.GetTextMetrics(&metrics);
-    int widest = 0;
-    for (int i = 0; i < m_entries.GetCount(); ++i) {
-        wchar_t caption[kCaptionUnits] = {};
-        const int length = m_entries.GetAt(i)->GetWindowText(caption, kCaptionUnits);
-        const SIZE extent = dc.GetTextExtent(caption, length);
-        if (extent.cx > widest) {
-            widest = extent.cx;
-        }
-    }
-    return widest + metrics.tmAveCharWidth;
+    // The drawn caption gets one average character of its font, the room the
+    // text rule leaves as well.
+    return EntryWidth(widest, metrics.tmAveCharWidth, widestDrawn + drawnMetrics.tmAveCharWidth,
+                      workWidth);
 }
 
 void MenuLayout::CreateScrollButtons() {
@@ -456,8 +446,8 @@ void MenuLayout::ShowVisibleEntries() {
     }
 }
 
-int MenuLayout::FindVisibleEntry(int id) const {
-    for (int i = m_nFirstVisible; i < m_nEndVisible; ++i) {
+int MenuLayout::FindEntry(int id, int from, int end) const {
+    for (int i = from; i < end; ++i) {
         EntryButton* entry = m_entries.GetAt(i);
         if (HasWindow(entry) && ::GetWindowLongW(entry->m_hWnd, GWL_ID) == id) {
             return i;
@@ -466,15 +456,15 @@ int MenuLayout::FindVisibleEntry(int id) const {
     return -1;
 }
 
+int MenuLayout::FindVisibleEntry(int id) const {
+    return FindEntry(id, m_nFirstVisible, m_nEndVisible);
+}
+
 void MenuLayout::RevealEntry(int id) {
     const int n = m_entries.GetCount();
-    int index = m_nEndVisible;
-    while (index < n && !(HasWindow(m_entries.GetAt(index)) &&
-                          ::GetWindowLongW(m_entries.GetAt(index)->m_hWnd, GWL_ID) == id)) {
-        ++index;
-    }
+    const int index = FindEntry(id, m_nEndVisible, n);
     const int span = m_nEndVisible - m_nFirstVisible;
-    if (index >= n || span == 0) {
+    if (index == -1 || span == 0) {
         return; // in view already (or above it), no such entry, or no room
     }
     const int first = index - span + 1;

@@ -96,9 +96,11 @@ public:
     EntryButton* GetDownButton() { return &m_btnDown; }
 
 private:
+    // Index of the entry with control id id among indexes from to end - 1,
+    // or -1.
+    int FindEntry(int id, int from, int end) const;
     // The entries' width for a work area workWidth pixels wide.
     int MeasureEntryWidth(int workWidth) const;
-    int MeasureDrawnCaptions() const;
     void CreateScrollButtons();
     void FittingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned);
     void ScrollingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned);

@@ -47,18 +47,12 @@ std::vector<std::string> Lines(const std::string& text) {
 WzkWmiBiosDll::WzkWmiBiosDll()
     : m_module(::LoadLibraryW(DeliverablePath(L"wzkWmiBios.dll").c_str())) {}
 
-WzkWmiBiosDll::~WzkWmiBiosDll() {
-    if (m_module != nullptr) {
-        ::FreeLibrary(m_module);
-    }
-}
-
 FARPROC WzkWmiBiosDll::Export(const char* name) const {
-    return m_module != nullptr ? ::GetProcAddress(m_module, name) : nullptr;
+    return m_module ? ::GetProcAddress(m_module.get(), name) : nullptr;
 }
 
-WzkWmiBiosDll::CallBiosFunction WzkWmiBiosDll::CallBios() const {
-    return reinterpret_cast<CallBiosFunction>(reinterpret_cast<void*>(Export("wzkCallBios")));
+WZKCALLBIOS_FUNCTION WzkWmiBiosDll::CallBios() const {
+    return reinterpret_cast<WZKCALLBIOS_FUNCTION>(reinterpret_cast<void*>(Export("wzkCallBios")));
 }
 
 std::wstring FirmwareSimRegistration::SimulatorPath() {
@@ -83,14 +77,6 @@ FirmwareSimRegistration::FirmwareSimRegistration() {
 FirmwareSimRegistration::~FirmwareSimRegistration() {
     Restore(L"", m_server);
     Restore(L"ThreadingModel", m_threadingModel);
-}
-
-ComApartment::ComApartment(DWORD model) : m_result(::CoInitializeEx(nullptr, model)) {}
-
-ComApartment::~ComApartment() {
-    if (SUCCEEDED(m_result)) {
-        ::CoUninitialize();
-    }
 }
 
 std::vector<std::string> SimLog() {

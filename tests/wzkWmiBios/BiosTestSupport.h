@@ -3,7 +3,9 @@
 // the test's thread.
 #pragma once
 
+#include "common/ComApartment.h"
 #include "common/UniqueHandle.h"
+#include "Shared/wzkWmiBios/wzkWmiBios.h"
 #include "FirmwareSim.h"
 
 #include <windows.h>
@@ -14,21 +16,16 @@
 // wzkWmiBios.dll from build\bin, as a client program loads it.
 class WzkWmiBiosDll {
 public:
-    using CallBiosFunction = HRESULT(WINAPI*)(LONG command, LONG commandType, ULONG inputSize,
-                                              ULONG outputSize, LONG* returnCode, const BYTE* input,
-                                              BYTE* output);
-
     WzkWmiBiosDll();
-    ~WzkWmiBiosDll();
     WzkWmiBiosDll(const WzkWmiBiosDll&) = delete;
     WzkWmiBiosDll& operator=(const WzkWmiBiosDll&) = delete;
 
-    bool Loaded() const { return m_module != nullptr; }
+    bool Loaded() const { return static_cast<bool>(m_module); }
     FARPROC Export(const char* name) const;
-    CallBiosFunction CallBios() const;
+    WZKCALLBIOS_FUNCTION CallBios() const;
 
 private:
-    HMODULE m_module;
+    UniqueModule m_module;
 };
 
 // Points CLSID_WbemLocator's InprocServer32 at the simulator in this prefix
@@ -50,19 +47,6 @@ private:
     };
     SavedValue m_server;
     SavedValue m_threadingModel;
-};
-
-// COM initialised on the constructing thread for the object's lifetime.
-class ComApartment {
-public:
-    explicit ComApartment(DWORD model = COINIT_APARTMENTTHREADED);
-    ~ComApartment();
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-    HRESULT Result() const { return m_result; }
-
-private:
-    HRESULT m_result;
 };
 
 // The simulator's request log, one entry per line.
