@@ -4,6 +4,7 @@
 #include "tests/support/FileContents.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/RegistryProbe.h"
+#include "tests/support/ScopedEnvironmentVariable.h"
 #include "tests/support/TestPaths.h"
 #include "tests/support/Waiting.h"
 
@@ -32,12 +33,6 @@ std::string TextOf(const std::wstring& path) {
         }
     }
     return text;
-}
-
-std::wstring EnvironmentText(const wchar_t* name) {
-    std::vector<wchar_t> text(32767);
-    DWORD length = ::GetEnvironmentVariableW(name, text.data(), 32767);
-    return std::wstring(text.data(), length < 32767 ? length : 0);
 }
 
 } // namespace
@@ -79,7 +74,7 @@ ToolRun RunCapturing(const std::wstring& program, const std::wstring& arguments,
     }
     run.out = TextOf(outPath);
     run.err = TextOf(errPath);
-    std::wstring logPath = EnvironmentText(kLogVariable);
+    std::wstring logPath = EnvironmentVariable(kLogVariable);
     run.firmwareLog = TextOf(logPath);
     ::DeleteFileW(logPath.c_str());
     return run;

@@ -1,6 +1,6 @@
 // What the tests of wzkbios and the installable simulator share: programs
-// run with their output captured, the simulator installed by regsvr32, an
-// environment variable set for a scope, and a registry tree as text.
+// run with their output captured, the simulator installed by regsvr32, and a
+// registry tree as text.
 #pragma once
 
 #include "tests/support/ScratchFolder.h"
