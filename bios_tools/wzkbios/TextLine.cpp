@@ -1,5 +1,7 @@
 #include "TextLine.h"
 
+#include <new>
+
 namespace {
 
 const wchar_t kHexDigits[] = L"0123456789ABCDEF";
@@ -7,10 +9,31 @@ const wchar_t kLowerHexDigits[] = L"0123456789abcdef";
 
 } // namespace
 
-TextLine& TextLine::Add(const wchar_t* text, size_t length) {
-    for (size_t i = 0; i < length && m_length + 1 < kCapacity; ++i) {
-        m_text[m_length++] = text[i];
+bool TextLine::Reserve(size_t more) {
+    if (m_length + more < m_capacity) {
+        return true;
     }
+    size_t capacity = m_capacity * 2;
+    while (capacity <= m_length + more) {
+        capacity *= 2;
+    }
+    std::unique_ptr<wchar_t[]> grown(new (std::nothrow) wchar_t[capacity]);
+    if (!grown) {
+        return false;
+    }
+    ::CopyMemory(grown.get(), m_text, (m_length + 1) * sizeof(wchar_t));
+    m_grown = std::move(grown);
+    m_text = m_grown.get();
+    m_capacity = capacity;
+    return true;
+}
+
+TextLine& TextLine::Add(const wchar_t* text, size_t length) {
+    if (!Reserve(length)) {
+        length = m_capacity - 1 - m_length;
+    }
+    ::CopyMemory(m_text + m_length, text, length * sizeof(wchar_t));
+    m_length += length;
     m_text[m_length] = L'\0';
     return *this;
 }
@@ -83,9 +106,10 @@ TextLine& TextLine::AddSystemMessage(DWORD code, const wchar_t* before, const wc
 }
 
 TextLine& TextLine::PadTo(size_t column) {
-    while (m_length < column && m_length + 1 < kCapacity) {
-        Add(L' ');
+    while (m_length < column && Reserve(1)) {
+        m_text[m_length++] = L' ';
     }
+    m_text[m_length] = L'\0';
     return *this;
 }
 

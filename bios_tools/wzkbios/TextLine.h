@@ -1,9 +1,13 @@
-// A line of output built piece by piece in a fixed buffer. Appending past the
-// end cuts the text off instead of overrunning; no piece of the C++ library
-// that could throw is involved, which keeps the program small.
+// A line of output built piece by piece. It starts in a buffer of its own and
+// moves to a larger one on the heap when a piece does not fit, so that a long
+// line (a JSON message, a path, an argument echoed in an error) comes out
+// whole. Only when memory runs out is the rest of a line left off. Nothing of
+// the C++ library that could throw is involved, which keeps the program small.
 #pragma once
 
 #include <windows.h>
+
+#include <memory>
 
 class TextLine {
 public:
@@ -32,7 +36,13 @@ public:
     void Clear();
 
 private:
-    static const size_t kCapacity = 1024;
-    wchar_t m_text[kCapacity] = {};
+    // Room for `more` units and the terminator; false when memory runs out.
+    bool Reserve(size_t more);
+
+    static const size_t kOwnCapacity = 256;
+    wchar_t m_own[kOwnCapacity] = {};
+    std::unique_ptr<wchar_t[]> m_grown;
+    wchar_t* m_text = m_own;
+    size_t m_capacity = kOwnCapacity;
     size_t m_length = 0;
 };
