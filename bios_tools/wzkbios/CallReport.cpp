@@ -2,6 +2,7 @@
 
 #include "Console.h"
 #include "TextLine.h"
+#include "wzkWmiBios.h"
 
 namespace {
 
@@ -35,11 +36,12 @@ void CallReport::PrintText() const {
     }
     Print(line.AddDecimal(m_outcome.outputSize).Add(L" bytes"));
     PrintDump();
-    if (m_outcome.returnCode == 3) {
+    if (m_outcome.returnCode == WZK_BIOS_ANSWER_SIZE_MISMATCH) {
         line.Clear();
         Print(line.Add(L"Note")
                   .PadTo(kLabelWidth)
-                  .Add(L"3 is also what wzkWmiBios reports when the firmware's answer did not "
+                  .AddDecimal(WZK_BIOS_ANSWER_SIZE_MISMATCH)
+                  .Add(L" is also what wzkWmiBios reports when the firmware's answer did not "
                        L"have --out-size bytes; the output is then all zero"));
     }
 }
