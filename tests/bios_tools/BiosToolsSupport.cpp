@@ -22,7 +22,8 @@ UniqueFile InheritableFile(const std::wstring& path) {
                                     CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-// A file's text with "\r\n" as "\n"; empty when there is no file.
+} // namespace
+
 std::string TextOf(const std::wstring& path) {
     std::vector<BYTE> bytes;
     std::string text;
@@ -34,8 +35,6 @@ std::string TextOf(const std::wstring& path) {
     }
     return text;
 }
-
-} // namespace
 
 void PrintTo(const ToolRun& run, std::ostream* os) {
     *os << "exit " << run.exitCode << "\n--- out:\n"

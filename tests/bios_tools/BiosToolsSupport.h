@@ -25,6 +25,9 @@ struct ToolRun {
 };
 void PrintTo(const ToolRun& run, std::ostream* os);
 
+// A file's text with "\r\n" as "\n"; empty when there is no file.
+std::string TextOf(const std::wstring& path);
+
 // Runs `program arguments` with standard output and error in files of
 // `scratch`; the request log is the file WZK_FIRMWARE_SIM_LOG names (read,
 // then deleted).
