@@ -102,18 +102,16 @@ PeImage ReadPeImage(const std::wstring& path) {
 }
 
 bool IsWindowsSystemDll(const std::string& dllName) {
-    static const char* const kSystemDlls[] = {
-        "kernel32.dll", "user32.dll",  "gdi32.dll",    "advapi32.dll",
-        "shell32.dll",  "shlwapi.dll", "ole32.dll",    "oleaut32.dll",
-        "msimg32.dll",  "msvcrt.dll",  "comctl32.dll", "comdlg32.dll",
-        "ntdll.dll",    "version.dll", "uxtheme.dll",  "imm32.dll"};
+    // tools/system-dlls.txt, as ",name,name," (tests/support/CMakeLists.txt).
+    static const std::string kSystemDlls = std::string(",") + WINDOWS_SYSTEM_DLLS + ",";
+    const std::string extension = ".dll";
     std::string lower = dllName;
     std::transform(lower.begin(), lower.end(), lower.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const char* known : kSystemDlls) {
-        if (lower == known) {
-            return true;
-        }
+    if (lower.size() <= extension.size() ||
+        lower.compare(lower.size() - extension.size(), extension.size(), extension) != 0) {
+        return false;
     }
-    return false;
+    lower.resize(lower.size() - extension.size());
+    return kSystemDlls.find("," + lower + ",") != std::string::npos;
 }

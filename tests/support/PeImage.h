@@ -19,5 +19,6 @@ struct PeImage {
 
 PeImage ReadPeImage(const std::wstring& path);
 
-// True for DLLs that every Windows installation ships (no compiler runtime).
+// True for DLLs that every Windows installation ships (no compiler runtime),
+// as tools/system-dlls.txt lists them.
 bool IsWindowsSystemDll(const std::string& dllName);
