@@ -5,6 +5,10 @@
 set -euo pipefail
 setup=$1/bin/VeltraneSetup.exe app='C:\Program Files\WZK\Veltrane' failed=0 tool=
 limit=$((60 * ${TEST_TIME_SCALE:-1}))
+# The version every binary and the uninstall entry carry, from its one home.
+version=$(for part in MAJOR MINOR PATCH BUILD; do
+    sed -n "s/^#define PRODUCT_VERSION_$part //p" "$(dirname "$0")/../../common/ProductVersion.h"
+done | paste -sd.)
 export WINEPREFIX=$1/installer-prefix WINEARCH=win32 WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 rm -rf "$WINEPREFIX" && cp -a "$1/wineprefix" "$WINEPREFIX"
@@ -58,7 +62,7 @@ expect_change "a silent installation puts exactly its files and keys in place" b
 > system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "CreatedFolder"="C:\\Program Files\\WZK"
 > system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayIcon"="C:\\Program Files\\WZK\\Veltrane\\VLTMedia.exe,0"
 > system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayName"="Veltrane"
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayVersion"="1.0.0.0"
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayVersion"="'"$version"'"
 > system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "EstimatedSize"=(not zero)
 > system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "InstallLocation"="C:\\Program Files\\WZK\\Veltrane"
 > system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "NoModify"=dword:00000001
