@@ -459,7 +459,8 @@ void EntryButton::DrawOutline(CDC* dc, HRGN shape) {
     // its lower and right edges. The bands are 2 and 1 pixels wide at 96 DPI.
     const int wide = ScaleToDpi(2, m_nDpi);
     const int narrow = ScaleToDpi(1, m_nDpi);
-    const POINT wideOffsets[] = {{wide, wide}, {-wide, -wide}, {narrow, narrow}, {-narrow, -narrow}};
+    const POINT wideOffsets[] = {
+        {wide, wide}, {-wide, -wide}, {narrow, narrow}, {-narrow, -narrow}};
     const POINT* offsets = m_nDepth == 2 ? wideOffsets : wideOffsets + 2;
     int count = m_nDepth == 2 ? 4 : 2;
 

@@ -38,8 +38,7 @@ struct Sizes {
 
 } // namespace
 
-int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int workWidth,
-               int dpi) {
+int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int workWidth, int dpi) {
     int width = widestMeasured + averageCharWidth;
     if (width < ScaleToDpi(kNarrowThreshold, dpi)) {
         width = ScaleToDpi(kSubstituteWidth, dpi);
@@ -86,8 +85,7 @@ MenuRows PlaceRows(const PassInputs& pass, const WindowPlace& window, int entryC
         rows.visible = entryCount;
     } else {
         const int inner = Height(window.rect) - pass.captionHeight - pass.borderHeight;
-        int visible =
-            (inner - headerHeight - pass.marker.cy - sizes.scrollReserve) / sizes.pitch;
+        int visible = (inner - headerHeight - pass.marker.cy - sizes.scrollReserve) / sizes.pitch;
         if (visible < 0) {
             visible = 0; // no room at all: nothing is shown
         }

@@ -23,8 +23,8 @@ struct PassInputs {
     int hMargin;       // half the thumb sizes: the inset from the work
     int vMargin;       //   area's right and bottom edges
     int entryWidth;
-    SIZE marker;           // window size of the footer marker
-    int dpi = kDesignDpi;  // of the menu window
+    SIZE marker;          // window size of the footer marker
+    int dpi = kDesignDpi; // of the menu window
 };
 
 // The menu window's rectangle, and whether every entry fits in it (the

@@ -120,8 +120,7 @@ int MenuLayout::Layout() {
     PassInputs pass = {};
     pass.dpi = m_nDpi;
     pass.captionHeight = captioned ? SystemMetricForDpi(SM_CYCAPTION, m_nDpi) : 0;
-    pass.borderHeight =
-        (style & WS_BORDER) != 0 ? 2 * SystemMetricForDpi(SM_CYBORDER, m_nDpi) : 0;
+    pass.borderHeight = (style & WS_BORDER) != 0 ? 2 * SystemMetricForDpi(SM_CYBORDER, m_nDpi) : 0;
     const int n = m_entries.GetCount();
     for (int i = 0; i < n; ++i) {
         m_entries.GetAt(i)->SetDpi(m_nDpi);

@@ -318,7 +318,8 @@ TEST_F(MenuAppScrollingTest, ClicksOnTheScrollButtonsScrollOneEntryEach) {
 // and puts the previous value back.
 class ScopedLogPixels {
 public:
-    explicit ScopedLogPixels(DWORD dpi) : m_saved(ReadRegistryValue(HKEY_CURRENT_USER, kKey, kName)) {
+    explicit ScopedLogPixels(DWORD dpi)
+        : m_saved(ReadRegistryValue(HKEY_CURRENT_USER, kKey, kName)) {
         WriteRegistryDword(HKEY_CURRENT_USER, kKey, kName, dpi);
     }
     ~ScopedLogPixels() {
@@ -338,7 +339,8 @@ private:
     RegistryValue m_saved;
 };
 
-TEST_F(MenuAppScrollingTest, At150PercentEverySizeGrowsByHalfAndTheListStillScrollsOneEntryPerStep) {
+TEST_F(MenuAppScrollingTest,
+       At150PercentEverySizeGrowsByHalfAndTheListStillScrollsOneEntryPerStep) {
     ScopedLogPixels dpi(144);
     SetCurrentSelection(m_names[0]);
     MenuSession menu;
@@ -361,8 +363,10 @@ TEST_F(MenuAppScrollingTest, At150PercentEverySizeGrowsByHalfAndTheListStillScro
     const int y = second.bottom - 12;
     std::vector<PixelExpectation> band;
     for (int x = second.left + 100; x < second.right - 100; x += 25) {
-        band.push_back({"below the caption", {x, y},
-                        GradientAt(RGB(0x3D, 0xB5, 0xFF), y - second.top, 105), 8});
+        band.push_back({"below the caption",
+                        {x, y},
+                        GradientAt(RGB(0x3D, 0xB5, 0xFF), y - second.top, 105),
+                        8});
     }
     ExpectScreenPixels(band);
 

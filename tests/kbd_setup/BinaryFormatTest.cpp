@@ -13,7 +13,7 @@ struct Deliverable {
     const wchar_t* fileName;
     WORD subsystem;
     bool isDll;
-    const char* executionLevel; // of the manifest; none for a DLL
+    const char* executionLevel;      // of the manifest; none for a DLL
     bool perMonitorDpiAware = false; // declared in the manifest
 };
 
