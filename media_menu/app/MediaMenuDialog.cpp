@@ -4,6 +4,7 @@
 #include "framework/CClientDC.h"
 #include "framework/CPaintDC.h"
 #include "framework/CWinApp.h"
+#include "framework/Dpi.h"
 #include "media_menu/data/EntryChoice.h"
 #include "media_menu/data/MenuEntryList.h"
 #include "media_menu/data/SettingsStore.h"
@@ -16,6 +17,8 @@ namespace {
 
 const UINT_PTR kCloseTimer = 1;
 const DWORD kCloseAnimationMs = 200;
+// The painted black round rectangle: inset and pen width at 96 DPI.
+const int kBackgroundInset = 2;
 
 } // namespace
 
@@ -31,6 +34,7 @@ ON_COMMAND_RANGE(IDC_ENTRY_BASE, IDC_LAST_ENTRY, OnEntryCommand)
 ON_COMMAND(IDC_SCROLL_UP, OnScrollUp)
 ON_COMMAND(IDC_SCROLL_DOWN, OnScrollDown)
 ON_MESSAGE(WM_NEXTDLGCTL, OnNextDlgCtl)
+ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
 MediaMenuDialog::MediaMenuDialog()
@@ -108,17 +112,20 @@ void MediaMenuDialog::BuildMenu() {
 }
 
 void MediaMenuDialog::PaintBackground() {
+    const int dpi = m_pLayout != nullptr ? m_pLayout->GetDpi() : WindowDpi(m_hWnd);
+    const int inset = ScaleToDpi(kBackgroundInset, dpi);
+    const int corner = ScaleToDpi(MenuLayout::kWindowCorner, dpi);
     CClientDC dc(this);
     RECT rect;
     GetClientRect(&rect);
     dc.SetBkColor(RGB(0, 0, 0));
     dc.ExtTextOut(0, 0, ETO_OPAQUE, &rect, L"", 0);
-    ::InflateRect(&rect, -2, -2);
+    ::InflateRect(&rect, -inset, -inset);
     UniqueBrush brush(::CreateSolidBrush(RGB(0, 0, 0)));
-    UniquePen pen(::CreatePen(PS_NULL, 2, RGB(0, 0, 0)));
+    UniquePen pen(::CreatePen(PS_NULL, inset, RGB(0, 0, 0)));
     ScopedSelection brushSelection(dc, brush.get());
     ScopedSelection penSelection(dc, pen.get());
-    dc.RoundRect(rect, POINT{MenuLayout::kWindowCorner, MenuLayout::kWindowCorner});
+    dc.RoundRect(rect, POINT{corner, corner});
 }
 
 void MediaMenuDialog::CloseMenu() {
@@ -203,7 +210,19 @@ LRESULT MediaMenuDialog::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     LRESULT handled = m_pLayout->OnNextDlgCtl(this, wParam, lParam);
-    return handled == 1 ? Default() : handled;
+    return handled == MenuLayout::kLeaveToDialog ? Default() : handled;
+}
+
+LRESULT MediaMenuDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    // The system's own handling first: for a per-monitor dialog it gives the
+    // dialog font the new DPI, which the captions are drawn in.
+    Default();
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (m_pLayout != nullptr && suggested != nullptr) {
+        // Both halves of wParam carry the DPI (x and y are always the same).
+        m_pLayout->OnDpiChanged(HIWORD(wParam), *suggested);
+    }
+    return 0;
 }
 
 void CenterOnScreen(HWND window) {

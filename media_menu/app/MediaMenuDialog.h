@@ -42,6 +42,7 @@ protected:
     void OnScrollUp();
     void OnScrollDown();
     LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

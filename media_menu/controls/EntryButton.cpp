@@ -1,6 +1,7 @@
 #include "media_menu/controls/EntryButton.h"
 
 #include "common/RectSize.h"
+#include "framework/Dpi.h"
 #include "media_menu/data/SettingsStore.h"
 
 #include <shlwapi.h>
@@ -99,7 +100,7 @@ EntryButton::EntryButton()
     : m_nDepth(1), m_crNormal(::GetSysColor(COLOR_BTNFACE)),
       m_crPressed(::GetSysColor(COLOR_BTNFACE)), m_crHover(::GetSysColor(COLOR_BTNFACE)),
       m_crDisabled(::GetSysColor(COLOR_BTNFACE)), m_nCenterX(0), m_nCenterY(0), m_bPressed(FALSE),
-      m_bHover(FALSE), m_bCaptured(FALSE), m_bNeedsRender(TRUE) {}
+      m_bHover(FALSE), m_bCaptured(FALSE), m_bNeedsRender(TRUE), m_nDpi(kDesignDpi) {}
 
 EntryButton::~EntryButton() {
     m_pImageNormal.reset();
@@ -125,13 +126,32 @@ BOOL EntryButton::CreateShaped(LPCWSTR text, DWORD style, int x, int y, HRGN sha
                                UINT id) {
     // A shape left over from an earlier call that never reached a window.
     m_hShape.reset();
+    RECT rect = AdoptCopyOf(shape);
+    ::OffsetRect(&rect, x, y);
+    return CButton::Create(text, style, rect, parent, id);
+}
+
+void EntryButton::Reshape(HRGN shape) {
+    const RECT box = AdoptCopyOf(shape);
+    SetWindowPos(nullptr, 0, 0, Width(box), Height(box),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    HandShapeToWindow();
+    m_bNeedsRender = TRUE;
+}
+
+void EntryButton::SetDpi(int dpi) {
+    if (dpi != m_nDpi) {
+        m_nDpi = dpi;
+        m_bNeedsRender = TRUE;
+    }
+}
+
+RECT EntryButton::AdoptCopyOf(HRGN shape) {
     UniqueRegion copy(::CreateRectRgn(0, 0, 0, 0));
     if (copy && shape != nullptr) {
         ::CombineRgn(copy.get(), shape, nullptr, RGN_COPY);
     }
-    RECT rect = AdoptShape(copy.release());
-    ::OffsetRect(&rect, x, y);
-    return CButton::Create(text, style, rect, parent, id);
+    return AdoptShape(copy.release());
 }
 
 RECT EntryButton::AdoptShape(HRGN region) {
@@ -156,8 +176,10 @@ void EntryButton::HandShapeToWindow() {
 }
 
 void EntryButton::ApplyRoundedShape() {
-    int width = ReadProfileInt(ProfileKey::kButtonEllipticalWidth, kDefaultButtonEllipse);
-    int height = ReadProfileInt(ProfileKey::kButtonEllipticalHeight, kDefaultButtonEllipse);
+    const int width = ScaleToDpi(
+        ReadProfileInt(ProfileKey::kButtonEllipticalWidth, kDefaultButtonEllipse), m_nDpi);
+    const int height = ScaleToDpi(
+        ReadProfileInt(ProfileKey::kButtonEllipticalHeight, kDefaultButtonEllipse), m_nDpi);
     RECT rect = {0, 0, 0, 0};
     GetClientRect(&rect);
     // Wine makes a one-pixel region at (-1, -1) of a round rectangle with no
@@ -365,7 +387,9 @@ bool EntryButton::RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image,
     GRADIENT_RECT mesh = {0, 1};
     memoryDC->GradientFill(vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
 
-    DrawCaption(memoryDC, rect, lightCaption, shifted);
+    if (m_bCaptionDrawn) {
+        DrawCaption(memoryDC, rect, lightCaption, shifted);
+    }
     if (shape) {
         DrawOutline(memoryDC, shape.get());
     }
@@ -406,8 +430,8 @@ void EntryButton::DrawCaption(CDC* dc, const RECT& rect, BOOL lightCaption, BOOL
         int x = m_nCenterX;
         int y = m_nCenterY + metrics.tmHeight / 2;
         if (shifted) {
-            x += m_nDepth;
-            y += m_nDepth;
+            x += ScaleToDpi(m_nDepth, m_nDpi);
+            y += ScaleToDpi(m_nDepth, m_nDpi);
         }
         int length = ShortenToFit(dc->GetSafeHdc(), text, ::lstrlenW(text),
                                   Width(rect) - metrics.tmAveCharWidth);
@@ -417,8 +441,10 @@ void EntryButton::DrawCaption(CDC* dc, const RECT& rect, BOOL lightCaption, BOOL
         if (lightCaption) {
             dc->SetTextColor(kWhite);
         } else {
+            // The light copy one pixel (at 96 DPI) down and right embosses it.
+            const int emboss = ScaleToDpi(1, m_nDpi);
             dc->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
-            dc->TextOut(x + 1, y + 1, text, length);
+            dc->TextOut(x + emboss, y + emboss, text, length);
             dc->SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
         }
         dc->TextOut(x, y, text, length);
@@ -430,10 +456,12 @@ void EntryButton::DrawCaption(CDC* dc, const RECT& rect, BOOL lightCaption, BOOL
 void EntryButton::DrawOutline(CDC* dc, HRGN shape) {
     // The shape minus itself moved by (d, d) is the band of shape pixels
     // within d of its upper or left edge; moved by (-d, -d), the band along
-    // its lower and right edges.
-    static const POINT kWideOffsets[] = {{2, 2}, {-2, -2}, {1, 1}, {-1, -1}};
-    static const POINT kNarrowOffsets[] = {{1, 1}, {-1, -1}};
-    const POINT* offsets = m_nDepth == 2 ? kWideOffsets : kNarrowOffsets;
+    // its lower and right edges. The bands are 2 and 1 pixels wide at 96 DPI.
+    const int wide = ScaleToDpi(2, m_nDpi);
+    const int narrow = ScaleToDpi(1, m_nDpi);
+    const POINT wideOffsets[] = {
+        {wide, wide}, {-wide, -wide}, {narrow, narrow}, {-narrow, -narrow}};
+    const POINT* offsets = m_nDepth == 2 ? wideOffsets : wideOffsets + 2;
     int count = m_nDepth == 2 ? 4 : 2;
 
     UniqueRegion working(::CreateRectRgn(0, 0, 0, 0));

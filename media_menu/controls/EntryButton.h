@@ -56,9 +56,20 @@ public:
 
     // Gives the button a rounded-rectangle shape filling its current client
     // area, with the corner ellipse from the "Button Elliptical Width" and
-    // "Button Elliptical Height" settings (4 by 4 when absent), read anew on
-    // every call; the pictures are rendered again at the next paint.
+    // "Button Elliptical Height" settings (4 by 4 when absent; both at 96
+    // DPI), read anew on every call; the pictures are rendered again at the
+    // next paint.
     void ApplyRoundedShape();
+    // Gives the button a copy of shape in place of its current one and makes
+    // it as large as the shape's bounding box, keeping its top-left corner.
+    void Reshape(HRGN shape);
+
+    // The DPI the pictures' outline, caption offsets and corners are drawn
+    // at (96 until set); a change renders the pictures again.
+    void SetDpi(int dpi);
+    // Whether the pictures show the window text; a button whose text is only
+    // its name for screen readers draws none.
+    void SetCaptionDrawn(bool drawn) { m_bCaptionDrawn = drawn; }
 
     // WM_DRAWITEM, reflected from the parent.
     void DrawItem(LPDRAWITEMSTRUCT drawItemStruct) override;
@@ -109,8 +120,12 @@ protected:
     // taken it as its window region.
     UniqueRegion m_hShape;
     BOOL m_bNeedsRender;
+    int m_nDpi;
+    bool m_bCaptionDrawn = true;
 
 private:
+    // A copy of shape (an empty region for none), made the held shape.
+    RECT AdoptCopyOf(HRGN shape);
     // Makes region the held shape, moved so that its bounding box starts at
     // (0, 0), and takes the caption centre from that box. Returns the box.
     RECT AdoptShape(HRGN region);

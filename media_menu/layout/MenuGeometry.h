@@ -1,12 +1,16 @@
 // The menu's arithmetic, apart from any window: how wide the entries are,
-// where the menu window goes in the work area, whether every entry fits or
-// the list scrolls, how many entries a scrolling menu shows, and where the
-// rows, the scroll buttons and the markers go. MenuLayout measures the
-// windows and moves them; these functions only compute from what it
-// measured, so each rule can be checked without a window.
+// how large the menu window is, whether every entry fits or the list
+// scrolls, how many entries a scrolling menu shows, and where the rows, the
+// scroll buttons and the markers go. MenuLayout measures the windows and
+// moves them; these functions only compute from what it measured, so each
+// rule can be checked without a window.
 //
-// All positions are in pixels, in screen coordinates.
+// All positions are in pixels, in screen coordinates. The menu's own sizes
+// (entry height, gaps, margins, the triangles) are designed at 96 DPI and
+// scaled to the DPI of the pass; what is measured comes at that DPI already.
 #pragma once
+
+#include "framework/Dpi.h"
 
 #include <windows.h>
 
@@ -19,7 +23,8 @@ struct PassInputs {
     int hMargin;       // half the thumb sizes: the inset from the work
     int vMargin;       //   area's right and bottom edges
     int entryWidth;
-    SIZE marker; // window size of the footer marker
+    SIZE marker;          // window size of the footer marker
+    int dpi = kDesignDpi; // of the menu window
 };
 
 // The menu window's rectangle, and whether every entry fits in it (the
@@ -41,14 +46,19 @@ struct MenuRows {
 };
 
 // The entries' width: the widest caption as measured plus one average
-// character, 400 when that is under 280, widened to the widest caption as
-// drawn (widestDrawn, its own average character included), and never beyond
-// the work area less the window's sides.
-int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int workWidth);
+// character, 400 when that is under 280 (both at 96 DPI), widened to the
+// widest caption as drawn (widestDrawn, its own average character included),
+// and never beyond the work area less the window's sides.
+int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int workWidth,
+               int dpi = kDesignDpi);
 
-// The window hangs in the work area's bottom-right corner, inset by half a
-// scroll thumb on the right and at the bottom: as high as its entries need
-// when that leaves 25 pixels of the work area's height, otherwise that high.
+// The window's size and whether the entries fit: as high as its entries
+// need when that leaves 25 pixels (at 96 DPI) of the work area's height,
+// otherwise that high. The rectangle is placed in the work area's
+// bottom-right corner, inset by half a scroll thumb on the right and at the
+// bottom; the rows are laid out in that place, but the menu window then
+// centres itself on the screen, which moves the buttons with it. So the
+// corner fixes the size only.
 WindowPlace PlaceMenuWindow(const PassInputs& pass, int entryCount);
 
 // headerHeight: the header marker's height, read only by the scrolling
@@ -58,6 +68,16 @@ MenuRows PlaceRows(const PassInputs& pass, const WindowPlace& window, int entryC
 
 // The screen rectangle of the visible entry in the given slot (0 the top).
 RECT EntrySlot(const PassInputs& pass, const WindowPlace& window, const MenuRows& rows, int slot);
+
+// The scroll buttons' shapes at dpi, as triangles with corners a, b, c in
+// the button's own coordinates: the up button 38 wide at its base and 56
+// high, pointing up; the down button 38 wide and 19 high, pointing down
+// (at 96 DPI).
+struct Triangle {
+    POINT a, b, c;
+};
+Triangle UpTriangle(int dpi);
+Triangle DownTriangle(int dpi);
 
 // The left edge of a control width pixels wide centred in a client area
 // clientWidth pixels wide whose window starts at windowLeft.

@@ -4,6 +4,7 @@
 #include "common/UniqueHandle.h"
 #include "framework/CClientDC.h"
 #include "framework/CWnd.h"
+#include "framework/Dpi.h"
 #include "media_menu/controls/ApplyRoundedWindowShape.h"
 #include "media_menu/data/SettingsStore.h"
 #include "media_menu/res/resource.h"
@@ -24,6 +25,11 @@ constexpr COLORREF kPressedColour = RGB(0, 0, 0);
 constexpr COLORREF kHoverColour = RGB(0x30, 0x72, 0xCA);
 
 constexpr int kCaptionUnits = 260;
+
+// The scroll buttons' names, which screen readers announce; the buttons
+// draw no caption.
+constexpr wchar_t kScrollUpName[] = L"Scroll up";
+constexpr wchar_t kScrollDownName[] = L"Scroll down";
 
 // Every window call on a button without a window is skipped, since several
 // of them (InvalidateRect, GetDC, SetFocus) mean something else entirely for
@@ -57,12 +63,12 @@ int ClientWidthOf(const CWnd* wnd) {
 }
 
 // The region of a closed triangular path, in the DC's device coordinates.
-HRGN TriangleRegion(CDC& dc, POINT a, POINT b, POINT c) {
+HRGN TriangleRegion(CDC& dc, const Triangle& triangle) {
     dc.BeginPath();
-    dc.MoveTo(a.x, a.y);
-    dc.LineTo(b.x, b.y);
-    dc.LineTo(c.x, c.y);
-    dc.LineTo(a.x, a.y);
+    dc.MoveTo(triangle.a.x, triangle.a.y);
+    dc.LineTo(triangle.b.x, triangle.b.y);
+    dc.LineTo(triangle.c.x, triangle.c.y);
+    dc.LineTo(triangle.a.x, triangle.a.y);
     dc.EndPath();
     return dc.PathToRegion();
 }
@@ -77,7 +83,7 @@ BOOL CreateMenuButton(EntryButton& button, LPCWSTR caption, HRGN shape, CWnd* pa
 
 MenuLayout::MenuLayout(CWnd* dialog)
     : m_bHideUpDownWhenNotNeeded(ReadProfileInt(ProfileKey::kHideUpDownWhenNotNeeded, 1)),
-      m_pDialog(dialog) {}
+      m_pDialog(dialog), m_nDpi(WindowDpi(HasWindow(dialog) ? dialog->m_hWnd : nullptr)) {}
 
 // The members go in reverse order of declaration: the down button's window,
 // then the up button's, then the list's links.
@@ -112,16 +118,20 @@ int MenuLayout::Layout() {
     const DWORD style = m_pDialog->GetStyle();
     const bool captioned = (style & WS_CAPTION) == WS_CAPTION;
     PassInputs pass = {};
-    pass.captionHeight = captioned ? ::GetSystemMetrics(SM_CYCAPTION) : 0;
-    pass.borderHeight = (style & WS_BORDER) != 0 ? 2 * ::GetSystemMetrics(SM_CYBORDER) : 0;
+    pass.dpi = m_nDpi;
+    pass.captionHeight = captioned ? SystemMetricForDpi(SM_CYCAPTION, m_nDpi) : 0;
+    pass.borderHeight = (style & WS_BORDER) != 0 ? 2 * SystemMetricForDpi(SM_CYBORDER, m_nDpi) : 0;
     const int n = m_entries.GetCount();
+    for (int i = 0; i < n; ++i) {
+        m_entries.GetAt(i)->SetDpi(m_nDpi);
+    }
 
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &pass.work, 0);
-    pass.hMargin = ::GetSystemMetrics(SM_CXHTHUMB) / 2;
-    pass.vMargin = ::GetSystemMetrics(SM_CYVTHUMB) / 2;
+    pass.hMargin = SystemMetricForDpi(SM_CXHTHUMB, m_nDpi) / 2;
+    pass.vMargin = SystemMetricForDpi(SM_CYVTHUMB, m_nDpi) / 2;
 
     pass.entryWidth = MeasureEntryWidth(Width(pass.work));
-    CreateScrollButtons();
+    ShapeScrollButtons();
 
     pass.marker = MarkerSize(IDC_FOOTER_MARKER);
     if (CWnd* footer = m_pDialog->GetDlgItem(IDC_FOOTER_MARKER)) {
@@ -150,7 +160,7 @@ int MenuLayout::MeasureEntryWidth(int workWidth) const {
     }
     const int n = m_entries.GetCount();
     if (n == 0) {
-        return EntryWidth(0, metrics.tmAveCharWidth, 0, workWidth);
+        return EntryWidth(0, metrics.tmAveCharWidth, 0, workWidth, m_nDpi);
     }
     // The captions are drawn in one font for every entry (all draw in their
     // parent's font), made once here; each caption is read once and measured
@@ -177,30 +187,41 @@ int MenuLayout::MeasureEntryWidth(int workWidth) const {
     // The drawn caption gets one average character of its font, the room the
     // text rule leaves as well.
     return EntryWidth(widest, metrics.tmAveCharWidth, widestDrawn + drawnMetrics.tmAveCharWidth,
-                      workWidth);
+                      workWidth, m_nDpi);
 }
 
-void MenuLayout::CreateScrollButtons() {
-    // Layout runs once per object; the buttons keep their triangles for good.
-    if (HasWindow(&m_btnUp) || HasWindow(&m_btnDown)) {
+void MenuLayout::ShapeScrollButtons() {
+    // The buttons are made once, and shaped again only at another DPI.
+    const bool exist = HasWindow(&m_btnUp) || HasWindow(&m_btnDown);
+    if (exist && m_nTriangleDpi == m_nDpi) {
         return;
     }
     CClientDC dc(m_pDialog);
-    // Pointing up: 38 wide at the base, 56 high.
-    UniqueRegion up(TriangleRegion(dc, POINT{0, 56}, POINT{38, 56}, POINT{19, 0}));
-    CreateMenuButton(m_btnUp, L"", up.get(), m_pDialog, IDC_SCROLL_UP);
-    up.reset();
-    // Pointing down: 38 wide, 19 high.
-    UniqueRegion down(TriangleRegion(dc, POINT{0, 0}, POINT{38, 0}, POINT{19, 19}));
-    CreateMenuButton(m_btnDown, L"", down.get(), m_pDialog, IDC_SCROLL_DOWN);
-    down.reset();
+    UniqueRegion up(TriangleRegion(dc, UpTriangle(m_nDpi)));
+    UniqueRegion down(TriangleRegion(dc, DownTriangle(m_nDpi)));
+    if (exist) {
+        for (EntryButton* button : {&m_btnUp, &m_btnDown}) {
+            if (HasWindow(button)) {
+                button->SetDpi(m_nDpi);
+                button->Reshape(button == &m_btnUp ? up.get() : down.get());
+            }
+        }
+    } else {
+        m_btnUp.SetCaptionDrawn(false);
+        m_btnDown.SetCaptionDrawn(false);
+        m_btnUp.SetDpi(m_nDpi);
+        m_btnDown.SetDpi(m_nDpi);
+        CreateMenuButton(m_btnUp, kScrollUpName, up.get(), m_pDialog, IDC_SCROLL_UP);
+        CreateMenuButton(m_btnDown, kScrollDownName, down.get(), m_pDialog, IDC_SCROLL_DOWN);
+    }
+    m_nTriangleDpi = m_nDpi;
 }
 
 void MenuLayout::MoveMenuWindow(const RECT& rect, bool captioned) {
     m_pDialog->SetWindowPos(HWND_TOPMOST, rect.left, rect.top, Width(rect), Height(rect),
                             SWP_NOACTIVATE);
     if (!captioned) {
-        ApplyRoundedWindowShape(m_pDialog, kWindowCorner, kWindowCorner);
+        ApplyRoundedWindowShape(m_pDialog, kWindowCorner, kWindowCorner, m_nDpi);
     }
 }
 
@@ -284,6 +305,26 @@ void MenuLayout::ScrollingLayout(const PassInputs& pass, const WindowPlace& wind
             entry->ShowWindow(SW_HIDE);
         }
     }
+}
+
+void MenuLayout::OnDpiChanged(int dpi, const RECT& suggested) {
+    HWND focus = ::GetFocus();
+    m_nDpi = dpi;
+    Layout();
+    // The first layout finds every button shown; this one may find entries
+    // and the down button that scrolling has hidden.
+    if (!m_bAllFit) {
+        MakeUsable(&m_btnDown);
+    }
+    ShowVisibleEntries();
+    if (focus != nullptr) {
+        RevealEntry(::GetDlgCtrlID(focus));
+        if (!::IsWindowVisible(focus)) {
+            FocusEntry(m_nFirstVisible); // a scroll button the layout has hidden
+        }
+    }
+    m_pDialog->SetWindowPos(nullptr, suggested.left, suggested.top, 0, 0,
+                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MenuLayout::PlaceScrollButton(EntryButton* button, int windowLeft, int top) {

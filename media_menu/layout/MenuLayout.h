@@ -18,8 +18,9 @@ class CWnd;
 
 class MenuLayout {
 public:
-    // The corner ellipse of the menu window (both axes), unless the profile
-    // says otherwise; the window's own painting rounds its corners alike.
+    // The corner ellipse of the menu window (both axes) at 96 DPI, unless the
+    // profile says otherwise; the window's own painting rounds its corners
+    // alike.
     static constexpr int kWindowCorner = 25;
     // What OnNextDlgCtl returns for a request it leaves to the dialog's
     // default processing; 0 means handled.
@@ -28,7 +29,8 @@ public:
     // down (entries move up one slot) or one entry up.
     enum ShiftDirection { kAfterStepDown = 1, kAfterStepUp = 2 };
 
-    // dialog: the menu window, parent of every button; not owned.
+    // dialog: the menu window, parent of every button; not owned. The layout
+    // works at the window's DPI as it is now.
     explicit MenuLayout(CWnd* dialog);
     // Destroys the scroll buttons (down, then up) and frees the list. The
     // entry buttons must have gone through DestroyEntries before.
@@ -49,10 +51,18 @@ public:
     // suspended, otherwise 0.
     int Layout();
 
+    // A WM_DPICHANGED: the window has moved to a monitor with another DPI.
+    // Lays the menu out again at that DPI (every size, shape and picture is
+    // made anew, the list shows its first entries again and a focused entry
+    // is brought into view), then moves the window to the top-left corner of
+    // the suggested rectangle. The size stays the layout's: the suggestion
+    // only scales the old size, which the layout's rules may round or limit
+    // otherwise.
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    int GetDpi() const { return m_nDpi; }
+
     // Null for an index outside the list.
     EntryButton* GetEntryAt(int index) const { return m_entries.GetAt(index); }
-    // Does nothing for an index outside the list.
-    void SetEntryAt(int index, EntryButton* button) { m_entries.SetAt(index, button); }
 
     // Centres a scroll button horizontally in the menu window at a screen top.
     void PlaceScrollButton(EntryButton* button, int windowLeft, int top);
@@ -82,8 +92,9 @@ public:
     // An entry already in view changes nothing.
     void RevealEntry(int id);
     // A WM_NEXTDLGCTL request: wParam 0 moves forward, otherwise backward.
-    // Returns 1 when the request is left to the dialog's default processing
-    // (no focus at all, or a window handle in wParam), 0 when handled here.
+    // Returns kLeaveToDialog when the request is left to the dialog's
+    // default processing (no focus at all, or a window handle in wParam), 0
+    // when handled here.
     int OnNextDlgCtl(CWnd* dialog, WPARAM wParam, LPARAM lParam);
 
     // The state the operations above maintain.
@@ -91,7 +102,6 @@ public:
     int GetFirstVisible() const { return m_nFirstVisible; }
     int GetEndVisible() const { return m_nEndVisible; }
     BOOL IsAllFit() const { return m_bAllFit; }
-    BOOL IsLayoutSuspended() const { return m_bLayoutSuspended; }
     EntryButton* GetUpButton() { return &m_btnUp; }
     EntryButton* GetDownButton() { return &m_btnDown; }
 
@@ -101,7 +111,9 @@ private:
     int FindEntry(int id, int from, int end) const;
     // The entries' width for a work area workWidth pixels wide.
     int MeasureEntryWidth(int workWidth) const;
-    void CreateScrollButtons();
+    // Creates the scroll buttons, or gives them their triangles at the
+    // layout's DPI when they exist.
+    void ShapeScrollButtons();
     void FittingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned);
     void ScrollingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned);
     void MoveMenuWindow(const RECT& rect, bool captioned);
@@ -119,6 +131,8 @@ private:
     EntryButton m_btnUp;
     EntryButton m_btnDown;
     CWnd* m_pDialog;
+    int m_nDpi;
+    int m_nTriangleDpi = 0; // the DPI the scroll buttons' triangles were made at
     BOOL m_bLayoutSuspended = 0;
     int m_nFirstVisible = 0;
     int m_nEndVisible = 0;

@@ -314,6 +314,68 @@ TEST_F(MenuAppScrollingTest, ClicksOnTheScrollButtonsScrollOneEntryEach) {
     EXPECT_TRUE(menu.CloseWithEscape());
 }
 
+// Sets the DPI that Wine gives every process started afterwards ("LogPixels")
+// and puts the previous value back.
+class ScopedLogPixels {
+public:
+    explicit ScopedLogPixels(DWORD dpi)
+        : m_saved(ReadRegistryValue(HKEY_CURRENT_USER, kKey, kName)) {
+        WriteRegistryDword(HKEY_CURRENT_USER, kKey, kName, dpi);
+    }
+    ~ScopedLogPixels() {
+        if (m_saved.exists) {
+            WriteRegistryBytes(HKEY_CURRENT_USER, kKey, kName, m_saved.type, m_saved.data.data(),
+                               static_cast<DWORD>(m_saved.data.size()));
+        } else {
+            ::RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, kName);
+        }
+    }
+    ScopedLogPixels(const ScopedLogPixels&) = delete;
+    ScopedLogPixels& operator=(const ScopedLogPixels&) = delete;
+
+private:
+    static constexpr wchar_t kKey[] = L"Control Panel\\Desktop";
+    static constexpr wchar_t kName[] = L"LogPixels";
+    RegistryValue m_saved;
+};
+
+TEST_F(MenuAppScrollingTest,
+       At150PercentEverySizeGrowsByHalfAndTheListStillScrollsOneEntryPerStep) {
+    ScopedLogPixels dpi(144);
+    SetCurrentSelection(m_names[0]);
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    ASSERT_EQ(kFirstEntryId, menu.FocusOnceIs(kFirstEntryId));
+
+    // Entries 600 x 105, 107 apart, between margins of 8, in a window as
+    // high as the work area less 38.
+    const RECT work = WorkArea();
+    EXPECT_EQ(CentredOnScreen(616, work.bottom - work.top - 38), menu.WindowRect());
+    const RECT first = menu.Child(kFirstEntryId).rect;
+    EXPECT_EQ((RECT{menu.WindowRect().left + 8, first.top, menu.WindowRect().left + 608,
+                    first.top + 105}),
+              first);
+    const RECT second = menu.Child(kFirstEntryId + 1).rect;
+    EXPECT_EQ(first.top + 107, second.top);
+
+    // The captions are drawn whole, centred: the second entry's lower part
+    // shows nothing but its (normal) gradient across its middle.
+    const int y = second.bottom - 12;
+    std::vector<PixelExpectation> band;
+    for (int x = second.left + 100; x < second.right - 100; x += 25) {
+        band.push_back({"below the caption",
+                        {x, y},
+                        GradientAt(RGB(0x3D, 0xB5, 0xFF), y - second.top, 105),
+                        8});
+    }
+    ExpectScreenPixels(band);
+
+    menu.ClickChild(kScrollDownId);
+    EXPECT_TRUE(WaitUntil([&] { return !menu.Child(kFirstEntryId).visible; }, 5000));
+    EXPECT_EQ(first, menu.Child(kFirstEntryId + 1).rect);
+    EXPECT_TRUE(menu.CloseWithEscape());
+}
+
 using MenuAppFittingNavigationTest = MenuTest;
 
 TEST_F(MenuAppFittingNavigationTest, FocusStopsAtTheFirstAndTheLastEntry) {

@@ -307,6 +307,15 @@ TEST_F(CaptionTest, DisabledCaptionIsEmbossedHighlightBelowRightOfTheShadow) {
     EXPECT_GT(white, 20);
 }
 
+TEST_F(CaptionTest, ButtonThatDrawsNoCaptionPaintsAsIfItHadNone) {
+    m_button.SetCaptionDrawn(false); // its text is only its name for screen readers
+    m_button.m_bNeedsRender = TRUE;
+    const std::vector<Picture> pictures = Pictures(m_button);
+    for (int look = kNormal; look <= kDisabled; ++look) {
+        EXPECT_EQ((RECT{0, 0, 0, 0}), DifferenceBox(pictures[look], m_empty[look])) << look;
+    }
+}
+
 TEST_F(CaptionTest, EmptyCaptionLeavesGradientAndOutlineOnly) {
     const Picture& blank = m_empty[kNormal];
     const int y = m_blank.m_nCenterY;

@@ -1,6 +1,7 @@
 // The deliverables are 32-bit x86 PE files that need nothing but Windows'
 // own DLLs (the C++ runtime is linked in statically); the programs carry a
-// manifest that says which rights they need and which Windows they know.
+// manifest that says which rights they need and which Windows they know, and
+// the menu's says that it draws itself at every monitor's DPI.
 #include "tests/support/PeImage.h"
 #include "tests/support/TestPaths.h"
 
@@ -12,7 +13,8 @@ struct Deliverable {
     const wchar_t* fileName;
     WORD subsystem;
     bool isDll;
-    const char* executionLevel; // of the manifest; none for a DLL
+    const char* executionLevel;      // of the manifest; none for a DLL
+    bool perMonitorDpiAware = false; // declared in the manifest
 };
 
 // The program's manifest resource as text; empty when there is none.
@@ -57,6 +59,14 @@ TEST_P(BinaryFormatTest, IsA32BitPeImportingOnlySystemDlls) {
         // Windows 10 and 11 among the supported systems.
         EXPECT_NE(std::string::npos, manifest.find("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"))
             << manifest;
+        // Per-monitor aware where the system knows it (version 2 first),
+        // and for systems before Windows 10 in the older element.
+        for (const char* declaration :
+             {">PerMonitorV2, PerMonitor</dpiAwareness>", ">true/pm</dpiAware>"}) {
+            EXPECT_EQ(d.perMonitorDpiAware, manifest.find(declaration) != std::string::npos)
+                << declaration << "\n"
+                << manifest;
+        }
     }
 }
 
@@ -64,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
     Deliverables, BinaryFormatTest,
     ::testing::Values(Deliverable{L"kbdsetup.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false,
                                   "requireAdministrator"},
-                      Deliverable{L"VLTMedia.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false, "asInvoker"},
+                      Deliverable{L"VLTMedia.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false, "asInvoker",
+                                  true},
                       Deliverable{L"wzkWmiBios.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},
                       Deliverable{L"wzkbios.exe", IMAGE_SUBSYSTEM_WINDOWS_CUI, false, nullptr},
                       Deliverable{L"wzkFirmwareSim.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},

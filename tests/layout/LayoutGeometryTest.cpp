@@ -8,7 +8,11 @@
 #include "common/RectSize.h"
 #include "common/UniqueHandle.h"
 #include "media_menu/res/resource.h"
+#include "common/ComPtr.h"
 #include "tests/support/ProfileFile.h"
+#include "tests/support/TestPaths.h"
+
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -156,6 +160,82 @@ TEST_F(MenuLayoutGeometryTest, LayoutWhileSuspendedChangesNothing) {
         EXPECT_EQ(410, Width(ScreenRectOf(h.m_hWnd)));
         EXPECT_EQ(1, layout->IsAllFit());
         EXPECT_NE(nullptr, layout->GetUpButton()->m_hWnd);
+    });
+}
+
+TEST_F(MenuLayoutGeometryTest, DpiChangeLaysTheMenuOutAgainWhereTheSystemSuggests) {
+    ScopedWorkArea area(RECT{0, 0, 1024, 738});
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        MenuLayout& layout = h.Build(Captions(12));
+        h.Command(IDC_SCROLL_DOWN);
+        RECT suggested = {100, 20, 715, 719};
+        h.SendMessage(WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+        h.Pump();
+        // Entries 600 wide between margins of 8, as high as the work area
+        // less 38; the list starts from its first entry again.
+        EXPECT_EQ((RECT{100, 20, 716, 720}), ScreenRectOf(h.m_hWnd));
+        EXPECT_EQ(0, layout.GetFirstVisible());
+        const int visible = layout.GetEndVisible();
+        ASSERT_GE(visible, 2);
+        const RECT first = ScreenRectOf(layout.GetEntryAt(0)->m_hWnd);
+        EXPECT_EQ(108, first.left);
+        // Entries 105 high, 107 apart, and so one step of scrolling.
+        auto slot = [&first](int k) {
+            return RECT{108, first.top + 107 * k, 708, first.top + 107 * k + 105};
+        };
+        for (int i = 0; i < 12; ++i) {
+            SCOPED_TRACE(::testing::Message() << "entry " << i);
+            HWND entry = layout.GetEntryAt(i)->m_hWnd;
+            EXPECT_EQ(i < visible, ::IsWindowVisible(entry) != FALSE);
+            if (i < visible) {
+                EXPECT_EQ(slot(i), ScreenRectOf(entry));
+            }
+        }
+        EXPECT_LE(ScreenRectOf(layout.GetDownButton()->m_hWnd).bottom, 720);
+        // Triangles 57 wide, 84 and 29 high, as the platform rasterises the
+        // paths (the up one without its right and bottom edges).
+        EXPECT_EQ((RECT{0, 0, 56, 83}), RegionBoxOf(layout.GetUpButton()->m_hWnd));
+        EXPECT_EQ((RECT{0, 0, 57, 29}), RegionBoxOf(layout.GetDownButton()->m_hWnd));
+        h.Command(IDC_SCROLL_DOWN);
+        EXPECT_EQ(1, layout.GetFirstVisible());
+        EXPECT_EQ(slot(0), ScreenRectOf(layout.GetEntryAt(1)->m_hWnd));
+        EXPECT_EQ(slot(visible - 1), ScreenRectOf(layout.GetEntryAt(visible)->m_hWnd));
+    });
+}
+
+TEST_F(MenuLayoutGeometryTest, ScreenReadersReadEachButtonsNameAndWhetherItIsShown) {
+    ScopedWorkArea area(RECT{0, 0, 1024, 738});
+    LayoutHost host;
+    host.Run([](LayoutHost& h) {
+        MenuLayout& layout = h.Build(Captions(12));
+        // Under Wine the role is a client object rather than a push button.
+        const struct {
+            HWND window;
+            const wchar_t* name;
+            LONG state; // of these two: invisible, unavailable
+        } rows[] = {
+            {layout.GetUpButton()->m_hWnd, L"Scroll up", STATE_SYSTEM_INVISIBLE},
+            {layout.GetDownButton()->m_hWnd, L"Scroll down", 0},
+            {layout.GetEntryAt(0)->m_hWnd, L"Entry 1", 0},
+            {layout.GetEntryAt(11)->m_hWnd, L"Entry 12", STATE_SYSTEM_INVISIBLE},
+        };
+        for (const auto& row : rows) {
+            SCOPED_TRACE(Utf8(row.name));
+            ComPtr<IAccessible> accessible;
+            ASSERT_EQ(S_OK, ::AccessibleObjectFromWindow(row.window, OBJID_CLIENT, IID_IAccessible,
+                                                         accessible.put_void()));
+            VARIANT self = {};
+            self.vt = VT_I4;
+            self.lVal = CHILDID_SELF;
+            BSTR name = nullptr;
+            ASSERT_EQ(S_OK, accessible->get_accName(self, &name));
+            EXPECT_EQ(std::wstring(row.name), std::wstring(name, ::SysStringLen(name)));
+            ::SysFreeString(name);
+            VARIANT state = {};
+            ASSERT_EQ(S_OK, accessible->get_accState(self, &state));
+            EXPECT_EQ(row.state, state.lVal & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE));
+        }
     });
 }
 

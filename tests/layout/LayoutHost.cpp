@@ -16,6 +16,7 @@ const UINT kRunMessage = WM_APP + 1;
 BEGIN_MESSAGE_MAP(LayoutHost, CDialog)
 ON_MESSAGE(kRunMessage, OnRun)
 ON_MESSAGE(WM_NEXTDLGCTL, OnNextDlgCtl)
+ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 ON_COMMAND(IDC_SCROLL_UP, OnScrollUp)
 ON_COMMAND(IDC_SCROLL_DOWN, OnScrollDown)
 END_MESSAGE_MAP()
@@ -75,11 +76,18 @@ LRESULT LayoutHost::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     int handled = layout->OnNextDlgCtl(this, wParam, lParam);
-    if (handled == 1) {
+    if (handled == MenuLayout::kLeaveToDialog) {
         ++defaultNextDlgCtlCount;
         return Default();
     }
     return handled;
+}
+
+LRESULT LayoutHost::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+    if (layout != nullptr) {
+        layout->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+    }
+    return 0;
 }
 
 void LayoutHost::OnScrollUp() {

@@ -1,7 +1,8 @@
 // The test host: a dialog built from the menu's real template 102 that drives
 // a MenuLayout the way the menu window does (WM_NEXTDLGCTL to OnNextDlgCtl,
-// falling back to the dialog's default processing on 1; commands 1002 and
-// 1003 to ScrollUp and ScrollDown). Each test body runs inside the dialog's
+// falling back to the dialog's default processing on kLeaveToDialog;
+// WM_DPICHANGED to OnDpiChanged; commands 1002 and 1003 to ScrollUp and
+// ScrollDown). Each test body runs inside the dialog's
 // modal loop, in the handling of a posted message, like the menu's own code.
 #pragma once
 
@@ -52,6 +53,7 @@ protected:
     BOOL OnInitDialog() override;
     LRESULT OnRun(WPARAM, LPARAM);
     LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
+    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     void OnScrollUp();
     void OnScrollDown();
     DECLARE_MESSAGE_MAP()

@@ -1,7 +1,9 @@
 // The menu's arithmetic without any window: the entries' width, the window's
-// place in the work area, fitting against scrolling, the visible count and
-// the rows of markers, scroll buttons and entries. LayoutGeometryTest checks
-// that the layout measures the real windows and puts them where these say.
+// size (worked out in the work area's corner; the menu window centres itself
+// afterwards), fitting against scrolling, the visible count and the rows of
+// markers, scroll buttons and entries, at 96 DPI and scaled.
+// LayoutGeometryTest checks that the layout measures the real windows and
+// puts them where these say.
 #include "media_menu/layout/MenuGeometry.h"
 
 #include "tests/support/GeometryPrinters.h"
@@ -25,6 +27,14 @@ std::ostream& operator<<(std::ostream& out, const MenuRows& rows) {
     return out << "header " << rows.headerTop << ", footer " << rows.footerTop << ", up "
                << rows.upTop << ", entries " << rows.entryTop << " (" << rows.visible << "), down "
                << rows.downTop;
+}
+
+bool operator==(const Triangle& a, const Triangle& b) {
+    return a.a == b.a && a.b == b.b && a.c == b.c;
+}
+
+std::ostream& operator<<(std::ostream& out, const Triangle& t) {
+    return out << t.a << ' ' << t.b << ' ' << t.c;
 }
 
 namespace {
@@ -53,7 +63,9 @@ TEST(MenuGeometryTest, EntriesAreAsWideAsTheirCaptionsWithinTheirLimits) {
 }
 
 TEST(MenuGeometryTest, WindowHangsInTheWorkAreasCornerAndRowsFollowItsLayout) {
-    // Half thumbs of 8 and 6, a footer marker 40 x 20, a header marker 30 high.
+    // Half thumbs of 8 each (8 and 6 in the offset work area, whose footer
+    // row shows that the footer is set the horizontal half above the bottom),
+    // a footer marker 40 x 20, a header marker 30 high.
     const PassInputs plain = {{0, 0, 1024, 738}, 0, 0, 8, 8, 400, {40, 20}};
     PassInputs titled = plain;
     titled.captionHeight = 19;
@@ -75,7 +87,7 @@ TEST(MenuGeometryTest, WindowHangsInTheWorkAreasCornerAndRowsFollowItsLayout) {
     } rows[] = {
         // One case per two lines: left as written, so the values stay aligned.
         // clang-format off
-        {"four entries fit: 71 n + 9 high", plain, 4, {true, {606, 437, 1016, 730}},
+        {"four entries fit: as high as their rows and margins", plain, 4, {true, {606, 437, 1016, 730}},
             {442, 702, 442, 442, 4, 726}, {611, 513, 1011, 583}},
         {"no entries", plain, 0, {true, {606, 721, 1016, 730}},
             {726, 702, 726, 726, 0, 726}, {611, 797, 1011, 867}},
@@ -110,6 +122,49 @@ TEST(MenuGeometryTest, WindowHangsInTheWorkAreasCornerAndRowsFollowItsLayout) {
 TEST(MenuGeometryTest, ControlsAreCentredOnTheClientAreaRoundingDown) {
     EXPECT_EQ(792, CentredLeft(606, 410, 38));
     EXPECT_EQ(791, CentredLeft(606, 409, 39));
+}
+
+TEST(MenuGeometryTest, EverySizeScalesWithTheDpi) {
+    // The corner of a 1024 x 738 work area, half thumbs of 8, a footer marker
+    // 40 x 20, a header marker 30 high; four entries fit, twelve scroll.
+    const struct {
+        int dpi;
+        int width; // entries of a caption 392 wide plus an average character of 8
+        WindowPlace fitting, scrolling;
+        MenuRows rows; // of the scrolling menu
+        RECT secondSlot;
+        Triangle up, down;
+    } rows[] = {
+        // clang-format off
+        {96, 400, {true, {606, 437, 1016, 730}}, {false, {606, 17, 1016, 730}},
+            {22, 702, 43, 114, 7, 611}, {611, 185, 1011, 255},
+            {{0, 56}, {38, 56}, {19, 0}}, {{0, 0}, {38, 0}, {19, 19}}},
+        {120, 400, {true, {604, 363, 1016, 730}}, {false, {604, 23, 1016, 730}},
+            {29, 702, 50, 139, 5, 584}, {610, 228, 1010, 316},
+            {{0, 70}, {48, 70}, {24, 0}}, {{0, 0}, {48, 0}, {24, 24}}},
+        {144, 600, {true, {400, 288, 1016, 730}}, {false, {400, 30, 1016, 730}},
+            {38, 702, 60, 167, 4, 595}, {408, 274, 1008, 379},
+            {{0, 84}, {57, 84}, {28, 0}}, {{0, 0}, {57, 0}, {28, 29}}},
+        {192, 800, {true, {196, 144, 1016, 730}}, {false, {196, 42, 1016, 730}},
+            {52, 702, 74, 216, 2, 500}, {206, 358, 1006, 498},
+            {{0, 112}, {76, 112}, {38, 0}}, {{0, 0}, {76, 0}, {38, 38}}},
+        // clang-format on
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.dpi << " DPI");
+        PassInputs pass = {{0, 0, 1024, 738}, 0, 0, 8, 8, 0, {40, 20}};
+        pass.dpi = row.dpi;
+        pass.entryWidth = EntryWidth(392, 8, 0, 1024, row.dpi);
+        EXPECT_EQ(row.width, pass.entryWidth);
+        EXPECT_EQ(row.fitting, PlaceMenuWindow(pass, 4));
+        const WindowPlace window = PlaceMenuWindow(pass, 12);
+        EXPECT_EQ(row.scrolling, window);
+        const MenuRows placed = PlaceRows(pass, window, 12, 30);
+        EXPECT_EQ(row.rows, placed);
+        EXPECT_EQ(row.secondSlot, EntrySlot(pass, window, placed, 1));
+        EXPECT_EQ(row.up, UpTriangle(row.dpi));
+        EXPECT_EQ(row.down, DownTriangle(row.dpi));
+    }
 }
 
 } // namespace
