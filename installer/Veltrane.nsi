@@ -29,8 +29,8 @@ AllowSkipFiles off
 SetDateSave off
 
 !ifdef SIGN_COMMAND
-    !finalize '"${SIGN_COMMAND}" "%1"'
-    !uninstfinalize '"${SIGN_COMMAND}" "%1"'
+    !finalize '"${SIGN_COMMAND}" "%1"' = 0
+    !uninstfinalize '"${SIGN_COMMAND}" "%1"' = 0
 !endif
 
 !include LogicLib.nsh
