@@ -6,6 +6,8 @@
 ;   OUT_FILE    the installer to write
 ;   WITH_MSVC_IMPLIB  defined when wzkWmiBios.lib is built
 ;   WZKBIOS     the BIOS tool, when it is built
+;   SIGN_COMMAND  a release's signing command (tools/release), run on the
+;                 installer and on the uninstaller it writes
 ;
 ; Command line (switches are case-sensitive, like the toolkit's own /S):
 ;   /S              silent
@@ -22,6 +24,14 @@ RequestExecutionLevel admin
 ; A file that cannot be written ends the installation (and rolls it back)
 ; instead of offering to skip it: a half-installed component is worse.
 AllowSkipFiles off
+; Packed files carry no time stamp (installed ones get the time of
+; installation), so the same binaries always give the same installer.
+SetDateSave off
+
+!ifdef SIGN_COMMAND
+    !finalize '"${SIGN_COMMAND}" "%1"' = 0
+    !uninstfinalize '"${SIGN_COMMAND}" "%1"' = 0
+!endif
 
 !include LogicLib.nsh
 !include FileFunc.nsh

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Signs a release with a throwaway root and signer made here and verifies
+# against that root the installer, the kit's binaries and every binary the
+# installer puts into a scratch copy of the prefix, the uninstaller included.
+set -euo pipefail
+export LC_ALL=C WINEPREFIX=$1/release-signing/prefix WINEARCH=win32 WINEDEBUG=-all
+build=$1 root=$(cd "$(dirname "$0")/../.." && pwd) failed=0 x64=
+trap 'wineserver -k 2>/dev/null || true; rm -rf "$build/release-signing"' EXIT
+rm -rf "$build/release-signing" && mkdir -p "$build/release-signing" && cd "$build/release-signing"
+check() {
+    if [ "$2" = "$3" ]; then echo "ok: $1"; else printf 'FAILED: %s; got:\n%s\n' "$1" "$2"; failed=1; fi
+}
+
+# The keys live in this folder only, and go with it.
+openssl req -x509 -newkey rsa:2048 -nodes -keyout root.key -out root.pem -days 2 -subj /CN=Root \
+    -addext basicConstraints=critical,CA:TRUE -addext keyUsage=critical,keyCertSign 2>/dev/null
+openssl req -newkey rsa:2048 -nodes -keyout signer.key -out signer.csr -subj /CN=Signer 2>/dev/null
+printf '%s\n' keyUsage=critical,digitalSignature extendedKeyUsage=codeSigning >signer.ext
+openssl x509 -req -in signer.csr -CA root.pem -CAkey root.key -set_serial 2 -days 2 \
+    -extfile signer.ext -out signer.pem 2>/dev/null
+password=test-$(od -An -N8 -tx1 /dev/urandom | tr -d ' \n')
+echo "$password" >password
+openssl pkcs12 -export -inkey signer.key -in signer.pem -out signer.pfx -passout file:password
+
+"$root/tools/release" --sign signer.pfx --password-file password "$build" out >release.log 2>&1 ||
+    { cat release.log; exit 1; }
+check "SHA256SUMS holds for the release" "$(cd out && sha256sum -c SHA256SUMS)" \
+'VeltraneSetup-1.0.0.0.exe: OK
+wzkWmiBios-client-1.0.0.0.zip: OK'
+check "the password shows in no output" "$(grep -F "$password" release.log || true)" ""
+
+cp -a "$build/wineprefix" "$WINEPREFIX"
+wine out/VeltraneSetup-1.0.0.0.exe /S /CLIENT && timeout $((60 * ${TEST_TIME_SCALE:-1})) wineserver -w
+ln -s "$WINEPREFIX/drive_c/Program Files/WZK/Veltrane" installed
+python3 -m zipfile -e out/wzkWmiBios-client-1.0.0.0.zip . && ln -s wzkWmiBios-client-1.0.0.0 kit
+# One byte of the code changed.
+cp kit/x86/wzkWmiBios.dll changed.dll
+python3 -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(1100); b = f.read(1)[0]
+f.seek(1100); f.write(bytes([b ^ 1]))' changed.dll
+verify() {
+    for f in "$@"; do
+        osslsigncode verify -CAfile root.pem -in "$f" >/dev/null 2>&1 && echo "verified $f" || echo "NOT verified $f"
+    done
+}
+[ ! -d "$build/bin/x64" ] || x64=$'\nverified kit/x64/wzkFirmwareSim.dll\nverified kit/x64/wzkWmiBios.dll'
+check "every signed file verifies against the signer's root; a changed one does not" \
+    "$(verify out/*.exe installed/*.exe installed/*.dll kit/*/*.exe kit/*/*.dll changed.dll)" \
+'verified out/VeltraneSetup-1.0.0.0.exe
+verified installed/Uninstall.exe
+verified installed/VLTMedia.exe
+verified installed/kbdsetup.exe
+verified installed/wzkbios.exe
+verified installed/wzkWmiBios.dll
+verified kit/x86/wzkbios.exe'"$x64"'
+verified kit/x86/wzkFirmwareSim.dll
+verified kit/x86/wzkWmiBios.dll
+NOT verified changed.dll'
+exit $failed
