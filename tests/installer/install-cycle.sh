@@ -113,7 +113,11 @@ expect_change "a second installation adds the client files and the keyboard valu
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/include/wzkWmiBios.h
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/lib
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/lib/libwzkWmiBios.dll.a
-> file C:/{ProgramFiles}/WZK/Veltrane/Client/lib/wzkWmiBios.lib'$'\n'"$tool$stays"
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/lib/wzkWmiBios.lib
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/x64
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/libwzkWmiBios.dll.a
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/wzkWmiBios.dll
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/wzkWmiBios.lib'$'\n'"$tool$stays"
 
 # The uninstaller runs from a temporary copy of itself, deleted at the next
 # restart.
