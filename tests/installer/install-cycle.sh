@@ -5,6 +5,7 @@
 # registry: a step adds or removes exactly the list.
 set -euo pipefail
 : "${WINEARCH:=win32}" "${WINEPREFIX:=$1/wineprefix}"
+eval "export DISPLAY=\${DISPLAY_$WINEARCH:-\${DISPLAY:-}}" # the platform's own, if it has one
 # Where a 32-bit installer's files and HKLM\Software keys land on each
 # platform (HKLM\SYSTEM and HKCU are the same on both).
 case $WINEARCH in
