@@ -3,6 +3,7 @@
 ;   SOURCE_DIR  the checkout (for the client header and the version header)
 ;   BIN_DIR     where VLTMedia.exe, wzkWmiBios.dll and kbdsetup.exe were built
 ;   LIB_DIR     where the import libraries were built
+;   X64_DIR     where the 64-bit BIOS library and its import libraries were built
 ;   OUT_FILE    the installer to write
 ;   WITH_MSVC_IMPLIB  defined when wzkWmiBios.lib is built
 ;   WZKBIOS     the BIOS tool, when it is built
@@ -103,8 +104,12 @@ Var CreatedFolder
     Delete "$INSTDIR\Client\include\wzkWmiBios.h"
     Delete "$INSTDIR\Client\lib\libwzkWmiBios.dll.a"
     Delete "$INSTDIR\Client\lib\wzkWmiBios.lib"
+    Delete "$INSTDIR\Client\x64\wzkWmiBios.dll"
+    Delete "$INSTDIR\Client\x64\libwzkWmiBios.dll.a"
+    Delete "$INSTDIR\Client\x64\wzkWmiBios.lib"
     RMDir "$INSTDIR\Client\include"
     RMDir "$INSTDIR\Client\lib"
+    RMDir "$INSTDIR\Client\x64"
     RMDir "$INSTDIR\Client"
     Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
     Push $R0
@@ -161,6 +166,14 @@ Section /o "Client files" SecClient
     File "${LIB_DIR}/libwzkWmiBios.dll.a"
     !ifdef WITH_MSVC_IMPLIB
         File "${LIB_DIR}/wzkWmiBios.lib"
+    !endif
+    ; For 64-bit clients: the 64-bit build of the library, which they ship
+    ; with their program, and its import libraries.
+    SetOutPath "$INSTDIR\Client\x64"
+    File "${X64_DIR}/wzkWmiBios.dll"
+    File "${X64_DIR}/libwzkWmiBios.dll.a"
+    !ifdef WITH_MSVC_IMPLIB
+        File "${X64_DIR}/wzkWmiBios.lib"
     !endif
     !ifdef WZKBIOS
         ; Beside the DLL it calls. Only the tool: the firmware simulator built

@@ -6,6 +6,8 @@
 
 #include <new>
 
+// The 64-bit build exports wzkCallBios alone (see the header).
+#ifndef _WIN64
 CwzkWmiBios::CwzkWmiBios() = default;
 
 CwzkWmiBios& CwzkWmiBios::operator=(const CwzkWmiBios&) {
@@ -24,6 +26,7 @@ int nwzkWmiBios = 0;
 int fnwzkWmiBios() {
     return 42;
 }
+#endif
 
 extern "C" HRESULT WINAPI wzkCallBios(LONG command, LONG commandType, ULONG inputSize,
                                       ULONG outputSize, LONG* returnCode, const BYTE* input,

@@ -2,7 +2,9 @@
 // method (class "wzkBIntM" in "\\.\root\wmi").
 //
 // Link with libwzkWmiBios.dll.a (mingw) or wzkWmiBios.lib; wzkWmiBios.dll must
-// be on the program's DLL search path.
+// be on the program's DLL search path. A 64-bit program uses the 64-bit build
+// of the DLL and its import libraries (the x64 folder); it has wzkCallBios
+// only, so the C++ declarations below are for 32-bit programs alone.
 #pragma once
 
 #include <windows.h>
@@ -14,7 +16,7 @@
 #define WZKWMIBIOS_API __declspec(dllimport)
 #endif
 
-#ifdef __cplusplus
+#if defined(__cplusplus) && !defined(_WIN64)
 
 // Carries no behaviour: construction and assignment do nothing.
 class WZKWMIBIOS_API CwzkWmiBios {
@@ -27,7 +29,9 @@ public:
 extern WZKWMIBIOS_API int nwzkWmiBios;
 // Returns 42.
 WZKWMIBIOS_API int fnwzkWmiBios(void);
+#endif
 
+#ifdef __cplusplus
 extern "C" {
 #endif
 

@@ -3,6 +3,7 @@
 #include "media_menu/data/PathMacros.h"
 #include "tests/support/GuardedBuffer.h"
 #include "tests/support/TestPaths.h"
+#include "tests/support/TestPlatform.h"
 #include "tests/support/WindowsFolders.h"
 
 #include <windows.h>
@@ -20,6 +21,11 @@ std::wstring Folder(int csidl) {
     return path;
 }
 
+// A 32-bit program's Program Files folder on each platform.
+std::wstring ProgramFilesFolder() {
+    return TestPlatform() == "win64" ? L"C:\\Program Files (x86)" : L"C:\\Program Files";
+}
+
 std::wstring Expanded(const std::wstring& text) {
     GuardedBuffer buffer;
     buffer.Assign(text);
@@ -29,8 +35,8 @@ std::wstring Expanded(const std::wstring& text) {
 
 TEST(PathMacrosTest, ExpandsEachMacroWithItsValue) {
     const std::wstring windows = WindowsFolder();
-    EXPECT_EQ(L"C:\\Program Files", Folder(CSIDL_PROGRAM_FILES)); // a 32-bit prefix
-    EXPECT_EQ(Folder(CSIDL_PROGRAM_FILES) + L"\\Windows Media Player\\wmplayer.exe",
+    EXPECT_EQ(ProgramFilesFolder(), Folder(CSIDL_PROGRAM_FILES));
+    EXPECT_EQ(ProgramFilesFolder() + L"\\Windows Media Player\\wmplayer.exe",
               Expanded(L"%ProgramFiles%\\Windows Media Player\\wmplayer.exe"));
     EXPECT_EQ(Folder(CSIDL_MYPICTURES), Expanded(L"%MyPictures%"));
     EXPECT_EQ(SystemFolder() + L"\\x.cpl", Expanded(L"%WinSysDir%\\x.cpl"));

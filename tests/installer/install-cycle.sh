@@ -1,20 +1,31 @@
 #!/usr/bin/env bash
 # Installs, reinstalls and removes VeltraneSetup.exe silently in a scratch copy
-# of the project's prefix (with a wineserver of its own) and compares whole
-# listings of C:\ and the registry: a step adds or removes exactly the list.
+# of the platform's prefix (WINEARCH and WINEPREFIX, as ctest gives them; with
+# a wineserver of its own) and compares whole listings of C:\ and the
+# registry: a step adds or removes exactly the list.
 set -euo pipefail
-setup=$1/bin/VeltraneSetup.exe app='C:\Program Files\WZK\Veltrane' failed=0 tool=
+: "${WINEARCH:=win32}" "${WINEPREFIX:=$1/wineprefix}"
+eval "export DISPLAY=\${DISPLAY_$WINEARCH:-\${DISPLAY:-}}" # the platform's own, if it has one
+# Where a 32-bit installer's files and HKLM\Software keys land on each
+# platform (HKLM\SYSTEM and HKCU are the same on both).
+case $WINEARCH in
+    win32) programs='Program Files' software='Software' ;;
+    win64) programs='Program Files (x86)' software='Software\\Wow6432Node' ;;
+    *) echo "FAILED: no listings for WINEARCH=$WINEARCH"; exit 1 ;;
+esac
+setup=$1/bin/VeltraneSetup.exe app="C:\\$programs\\WZK\\Veltrane" failed=0 tool=
 limit=$((60 * ${TEST_TIME_SCALE:-1}))
 # The version every binary and the uninstall entry carry, from its one home.
 version=$(for part in MAJOR MINOR PATCH BUILD; do
     sed -n "s/^#define PRODUCT_VERSION_$part //p" "$(dirname "$0")/../../common/ProductVersion.h"
 done | paste -sd.)
-export WINEPREFIX=$1/installer-prefix WINEARCH=win32 WINEDEBUG=-all
+template=$WINEPREFIX
+export WINEPREFIX=$1/installer-prefix-$WINEARCH WINEARCH WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-rm -rf "$WINEPREFIX" && cp -a "$1/wineprefix" "$WINEPREFIX"
+rm -rf "$WINEPREFIX" && cp -a "$template" "$WINEPREFIX"
 # Keys that other tests write go first (in the files: no server has read them).
 for hive in system user; do
-    awk '/^\[/ { drop = /^\[(Software\\\\WZK|System\\\\CurrentControlSet\\\\Services\\\\i8042prt)/ } !drop' \
+    awk '/^\[/ { drop = /^\[(Software\\\\(Wow6432Node\\\\)?WZK|System\\\\CurrentControlSet\\\\Services\\\\i8042prt)/ } !drop' \
         "$WINEPREFIX/$hive.reg" >"$WINEPREFIX/new.reg" && mv "$WINEPREFIX/new.reg" "$WINEPREFIX/$hive.reg"
 done
 check() {
@@ -40,9 +51,11 @@ snapshot() {
         -e 's/~nsu[0-9A-Za-z]*\.tmp/~nsu?.tmp/g' -e 's/"EstimatedSize"=dword:0*[1-9a-f].*/"EstimatedSize"=(not zero)/' |
         LC_ALL=C sort -u >"$WINEPREFIX/$1"
 }
-expect_change() { # NAME BEFORE AFTER "> added" and "< removed" lines
+expect_change() { # NAME BEFORE AFTER "> added" and "< removed" lines, with
+    # {ProgramFiles} and {Software} standing for the platform's folder and key
+    local want=${4//"{ProgramFiles}"/"$programs"}
     snapshot "$3"
-    check "$1" "$(diff "$WINEPREFIX/$2" "$WINEPREFIX/$3" | grep '^[<>]')" "$4"
+    check "$1" "$(diff "$WINEPREFIX/$2" "$WINEPREFIX/$3" | grep '^[<>]')" "${want//"{Software}"/"$software"}"
 }
 
 # A failed installation (a folder is in the way of its uninstaller) takes back
@@ -52,24 +65,24 @@ snapshot before
 expect_exit "a failed installation exits with 2" 2 "$setup" /S '/D=C:\Blocked'
 expect_exit "a silent installation exits with 0" 0 "$setup" /S
 expect_change "a silent installation puts exactly its files and keys in place" before installed \
-'> file C:/Program Files/WZK
-> file C:/Program Files/WZK/Veltrane
-> file C:/Program Files/WZK/Veltrane/Uninstall.exe
-> file C:/Program Files/WZK/Veltrane/VLTMedia.exe
-> file C:/Program Files/WZK/Veltrane/kbdsetup.exe
-> file C:/Program Files/WZK/Veltrane/wzkWmiBios.dll
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane]
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "CreatedFolder"="C:\\Program Files\\WZK"
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayIcon"="C:\\Program Files\\WZK\\Veltrane\\VLTMedia.exe,0"
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayName"="Veltrane"
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayVersion"="'"$version"'"
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "EstimatedSize"=(not zero)
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "InstallLocation"="C:\\Program Files\\WZK\\Veltrane"
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "NoModify"=dword:00000001
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "NoRepair"=dword:00000001
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "Publisher"="WZK"
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "QuietUninstallString"="\"C:\\Program Files\\WZK\\Veltrane\\Uninstall.exe\" /S"
-> system [Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "UninstallString"="\"C:\\Program Files\\WZK\\Veltrane\\Uninstall.exe\""'
+'> file C:/{ProgramFiles}/WZK
+> file C:/{ProgramFiles}/WZK/Veltrane
+> file C:/{ProgramFiles}/WZK/Veltrane/Uninstall.exe
+> file C:/{ProgramFiles}/WZK/Veltrane/VLTMedia.exe
+> file C:/{ProgramFiles}/WZK/Veltrane/kbdsetup.exe
+> file C:/{ProgramFiles}/WZK/Veltrane/wzkWmiBios.dll
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane]
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "CreatedFolder"="C:\\{ProgramFiles}\\WZK"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayIcon"="C:\\{ProgramFiles}\\WZK\\Veltrane\\VLTMedia.exe,0"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayName"="Veltrane"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "DisplayVersion"="'"$version"'"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "EstimatedSize"=(not zero)
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "InstallLocation"="C:\\{ProgramFiles}\\WZK\\Veltrane"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "NoModify"=dword:00000001
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "NoRepair"=dword:00000001
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "Publisher"="WZK"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "QuietUninstallString"="\"C:\\{ProgramFiles}\\WZK\\Veltrane\\Uninstall.exe\" /S"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "UninstallString"="\"C:\\{ProgramFiles}\\WZK\\Veltrane\\Uninstall.exe\""'
 
 # The installed menu shows its window (its first run writes the user's
 # default entry) and a second start closes it, as the hot key does.
@@ -97,15 +110,19 @@ stays='> system [System\\CurrentControlSet\\Services\\i8042prt\\Parameters]
 > user [Software\\WZK\\Veltrane]
 > user [Software\\WZK]'
 # The BIOS tool is a client file once it is built.
-[ ! -f "$1/bin/wzkbios.exe" ] || tool=$'> file C:/Program Files/WZK/Veltrane/wzkbios.exe\n'
+[ ! -f "$1/bin/wzkbios.exe" ] || tool=$'> file C:/{ProgramFiles}/WZK/Veltrane/wzkbios.exe\n'
 expect_exit "a second installation with both components exits with 0" 0 "$setup" /S /CLIENT /KEYBOARD106
 expect_change "a second installation adds the client files and the keyboard values" installed reinstalled \
-'> file C:/Program Files/WZK/Veltrane/Client
-> file C:/Program Files/WZK/Veltrane/Client/include
-> file C:/Program Files/WZK/Veltrane/Client/include/wzkWmiBios.h
-> file C:/Program Files/WZK/Veltrane/Client/lib
-> file C:/Program Files/WZK/Veltrane/Client/lib/libwzkWmiBios.dll.a
-> file C:/Program Files/WZK/Veltrane/Client/lib/wzkWmiBios.lib'$'\n'"$tool$stays"
+'> file C:/{ProgramFiles}/WZK/Veltrane/Client
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/include
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/include/wzkWmiBios.h
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/lib
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/lib/libwzkWmiBios.dll.a
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/lib/wzkWmiBios.lib
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/x64
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/libwzkWmiBios.dll.a
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/wzkWmiBios.dll
+> file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/wzkWmiBios.lib'$'\n'"$tool$stays"
 
 # The uninstaller runs from a temporary copy of itself, deleted at the next
 # restart.

@@ -1,4 +1,5 @@
-// The deliverables are 32-bit x86 PE files that need nothing but Windows'
+// The deliverables are 32-bit x86 PE files (the 64-bit builds of the BIOS
+// library and the simulator x86-64 ones) that need nothing but Windows'
 // own DLLs (the C++ runtime is linked in statically); the programs carry a
 // manifest that says which rights they need and which Windows they know, and
 // the menu's says that it draws itself at every monitor's DPI.
@@ -9,8 +10,16 @@
 
 namespace {
 
+struct Format {
+    WORD machine;
+    WORD optionalHeaderMagic;
+};
+const Format kX86 = {IMAGE_FILE_MACHINE_I386, IMAGE_NT_OPTIONAL_HDR32_MAGIC};
+const Format kX64 = {IMAGE_FILE_MACHINE_AMD64, IMAGE_NT_OPTIONAL_HDR64_MAGIC};
+
 struct Deliverable {
-    const wchar_t* fileName;
+    const wchar_t* fileName; // in build\bin
+    Format format;
     WORD subsystem;
     bool isDll;
     const char* executionLevel;      // of the manifest; none for a DLL
@@ -39,13 +48,13 @@ void PrintTo(const Deliverable& d, std::ostream* os) {
 
 class BinaryFormatTest : public ::testing::TestWithParam<Deliverable> {};
 
-TEST_P(BinaryFormatTest, IsA32BitPeImportingOnlySystemDlls) {
+TEST_P(BinaryFormatTest, IsAPeOfItsMachineImportingOnlySystemDlls) {
     const Deliverable& d = GetParam();
     std::wstring path = DeliverablePath(d.fileName);
     PeImage image = ReadPeImage(path);
     ASSERT_TRUE(image.valid) << Utf8(path);
-    EXPECT_EQ(IMAGE_FILE_MACHINE_I386, image.machine);
-    EXPECT_EQ(IMAGE_NT_OPTIONAL_HDR32_MAGIC, image.optionalHeaderMagic);
+    EXPECT_EQ(d.format.machine, image.machine);
+    EXPECT_EQ(d.format.optionalHeaderMagic, image.optionalHeaderMagic);
     EXPECT_EQ(d.subsystem, image.subsystem);
     EXPECT_EQ(d.isDll, (image.characteristics & IMAGE_FILE_DLL) != 0);
     for (const std::string& dll : image.importedDlls) {
@@ -72,17 +81,22 @@ TEST_P(BinaryFormatTest, IsA32BitPeImportingOnlySystemDlls) {
 
 INSTANTIATE_TEST_SUITE_P(
     Deliverables, BinaryFormatTest,
-    ::testing::Values(Deliverable{L"kbdsetup.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false,
-                                  "requireAdministrator"},
-                      Deliverable{L"VLTMedia.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false, "asInvoker",
-                                  true},
-                      Deliverable{L"wzkWmiBios.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},
-                      Deliverable{L"wzkbios.exe", IMAGE_SUBSYSTEM_WINDOWS_CUI, false, nullptr},
-                      Deliverable{L"wzkFirmwareSim.dll", IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},
-                      Deliverable{L"VeltraneSetup.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI, false,
-                                  "requireAdministrator"}),
+    ::testing::Values(
+        Deliverable{L"kbdsetup.exe", kX86, IMAGE_SUBSYSTEM_WINDOWS_GUI, false,
+                    "requireAdministrator"},
+        Deliverable{L"VLTMedia.exe", kX86, IMAGE_SUBSYSTEM_WINDOWS_GUI, false, "asInvoker", true},
+        Deliverable{L"wzkWmiBios.dll", kX86, IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},
+        Deliverable{L"wzkbios.exe", kX86, IMAGE_SUBSYSTEM_WINDOWS_CUI, false, nullptr},
+        Deliverable{L"wzkFirmwareSim.dll", kX86, IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},
+        Deliverable{L"VeltraneSetup.exe", kX86, IMAGE_SUBSYSTEM_WINDOWS_GUI, false,
+                    "requireAdministrator"},
+        Deliverable{L"x64\\wzkWmiBios.dll", kX64, IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr},
+        Deliverable{L"x64\\wzkFirmwareSim.dll", kX64, IMAGE_SUBSYSTEM_WINDOWS_GUI, true, nullptr}),
     [](const ::testing::TestParamInfo<Deliverable>& info) {
         std::wstring name = info.param.fileName;
+        for (wchar_t& c : name) {
+            c = c == L'\\' ? L'_' : c;
+        }
         return Utf8(name.substr(0, name.find(L'.')));
     });
 

@@ -3,8 +3,13 @@
 # against that root the installer, the kit's binaries and every binary the
 # installer puts into a scratch copy of the prefix, the uninstaller included.
 set -euo pipefail
+eval "export DISPLAY=\${DISPLAY_win32:-\${DISPLAY:-}}" # the platform's own, if it has one
 export LC_ALL=C WINEPREFIX=$1/release-signing/prefix WINEARCH=win32 WINEDEBUG=-all
-build=$1 root=$(cd "$(dirname "$0")/../.." && pwd) failed=0 x64=
+build=$1 root=$(cd "$(dirname "$0")/../.." && pwd) failed=0
+# The version in the release's file names, from its one home.
+version=$(for part in MAJOR MINOR PATCH BUILD; do
+    sed -n "s/^#define PRODUCT_VERSION_$part //p" "$root/common/ProductVersion.h"
+done | paste -sd.)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$build/release-signing"' EXIT
 rm -rf "$build/release-signing" && mkdir -p "$build/release-signing" && cd "$build/release-signing"
 check() {
@@ -25,14 +30,14 @@ openssl pkcs12 -export -inkey signer.key -in signer.pem -out signer.pfx -passout
 "$root/tools/release" --sign signer.pfx --password-file password "$build" out >release.log 2>&1 ||
     { cat release.log; exit 1; }
 check "SHA256SUMS holds for the release" "$(cd out && sha256sum -c SHA256SUMS)" \
-'VeltraneSetup-1.0.0.0.exe: OK
-wzkWmiBios-client-1.0.0.0.zip: OK'
+"VeltraneSetup-$version.exe: OK
+wzkWmiBios-client-$version.zip: OK"
 check "the password shows in no output" "$(grep -F "$password" release.log || true)" ""
 
 cp -a "$build/wineprefix" "$WINEPREFIX"
-wine out/VeltraneSetup-1.0.0.0.exe /S /CLIENT && timeout $((60 * ${TEST_TIME_SCALE:-1})) wineserver -w
+wine "out/VeltraneSetup-$version.exe" /S /CLIENT && timeout $((60 * ${TEST_TIME_SCALE:-1})) wineserver -w
 ln -s "$WINEPREFIX/drive_c/Program Files/WZK/Veltrane" installed
-python3 -m zipfile -e out/wzkWmiBios-client-1.0.0.0.zip . && ln -s wzkWmiBios-client-1.0.0.0 kit
+python3 -m zipfile -e "out/wzkWmiBios-client-$version.zip" . && ln -s "wzkWmiBios-client-$version" kit
 # One byte of the code changed.
 cp kit/x86/wzkWmiBios.dll changed.dll
 python3 -c 'import sys; f = open(sys.argv[1], "r+b"); f.seek(1100); b = f.read(1)[0]
@@ -42,17 +47,20 @@ verify() {
         osslsigncode verify -CAfile root.pem -in "$f" >/dev/null 2>&1 && echo "verified $f" || echo "NOT verified $f"
     done
 }
-[ ! -d "$build/bin/x64" ] || x64=$'\nverified kit/x64/wzkFirmwareSim.dll\nverified kit/x64/wzkWmiBios.dll'
 check "every signed file verifies against the signer's root; a changed one does not" \
-    "$(verify out/*.exe installed/*.exe installed/*.dll kit/*/*.exe kit/*/*.dll changed.dll)" \
-'verified out/VeltraneSetup-1.0.0.0.exe
+    "$(verify out/*.exe installed/*.exe installed/*.dll installed/Client/x64/*.dll kit/*/*.exe kit/*/*.dll \
+        changed.dll)" \
+"verified out/VeltraneSetup-$version.exe
 verified installed/Uninstall.exe
 verified installed/VLTMedia.exe
 verified installed/kbdsetup.exe
 verified installed/wzkbios.exe
 verified installed/wzkWmiBios.dll
-verified kit/x86/wzkbios.exe'"$x64"'
+verified installed/Client/x64/wzkWmiBios.dll
+verified kit/x64/wzkFirmwareSim.dll
+verified kit/x64/wzkWmiBios.dll
+verified kit/x86/wzkbios.exe
 verified kit/x86/wzkFirmwareSim.dll
 verified kit/x86/wzkWmiBios.dll
-NOT verified changed.dll'
+NOT verified changed.dll"
 exit $failed

@@ -48,29 +48,14 @@ private:
     WORD m_count;
 };
 
-} // namespace
-
-PeImage ReadPeImage(const std::wstring& path) {
-    PeImage image;
-    std::vector<BYTE> bytes;
-    if (!ReadFileBytes(path, bytes) || bytes.size() < sizeof(IMAGE_DOS_HEADER)) {
-        return image;
-    }
+// The subsystem, imports and exports from the headers of a PE32 (Nt =
+// IMAGE_NT_HEADERS32) or PE32+ (IMAGE_NT_HEADERS64) file.
+template <class Nt> void ReadOptionalParts(const std::vector<BYTE>& bytes, PeImage& image) {
     auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
-    if (dos->e_magic != IMAGE_DOS_SIGNATURE || dos->e_lfanew <= 0 ||
-        static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS32) > bytes.size()) {
-        return image;
+    if (static_cast<size_t>(dos->e_lfanew) + sizeof(Nt) > bytes.size()) {
+        return;
     }
-    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes.data() + dos->e_lfanew);
-    if (nt->Signature != IMAGE_NT_SIGNATURE) {
-        return image;
-    }
-    image.machine = nt->FileHeader.Machine;
-    image.characteristics = nt->FileHeader.Characteristics;
-    image.optionalHeaderMagic = nt->OptionalHeader.Magic;
-    if (image.optionalHeaderMagic != IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
-        return image;
-    }
+    auto nt = reinterpret_cast<const Nt*>(bytes.data() + dos->e_lfanew);
     image.subsystem = nt->OptionalHeader.Subsystem;
     auto sections = IMAGE_FIRST_SECTION(nt);
     ImageView view(bytes, sections, nt->FileHeader.NumberOfSections);
@@ -98,6 +83,33 @@ PeImage ReadPeImage(const std::wstring& path) {
         }
     }
     image.valid = true;
+}
+
+} // namespace
+
+PeImage ReadPeImage(const std::wstring& path) {
+    PeImage image;
+    std::vector<BYTE> bytes;
+    if (!ReadFileBytes(path, bytes) || bytes.size() < sizeof(IMAGE_DOS_HEADER)) {
+        return image;
+    }
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(bytes.data());
+    if (dos->e_magic != IMAGE_DOS_SIGNATURE || dos->e_lfanew <= 0 ||
+        static_cast<size_t>(dos->e_lfanew) + sizeof(IMAGE_NT_HEADERS32) > bytes.size()) {
+        return image;
+    }
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(bytes.data() + dos->e_lfanew);
+    if (nt->Signature != IMAGE_NT_SIGNATURE) {
+        return image;
+    }
+    image.machine = nt->FileHeader.Machine;
+    image.characteristics = nt->FileHeader.Characteristics;
+    image.optionalHeaderMagic = nt->OptionalHeader.Magic;
+    if (image.optionalHeaderMagic == IMAGE_NT_OPTIONAL_HDR32_MAGIC) {
+        ReadOptionalParts<IMAGE_NT_HEADERS32>(bytes, image);
+    } else if (image.optionalHeaderMagic == IMAGE_NT_OPTIONAL_HDR64_MAGIC) {
+        ReadOptionalParts<IMAGE_NT_HEADERS64>(bytes, image);
+    }
     return image;
 }
 

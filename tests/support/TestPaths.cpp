@@ -17,6 +17,14 @@ std::wstring ParentDir(const std::wstring& dir) {
     return slash == std::wstring::npos ? dir : dir.substr(0, slash);
 }
 
+// The 64-bit test programs and deliverables are in x64 folders below
+// build\tests and build\bin.
+#ifdef _WIN64
+const wchar_t kPlatformFolder[] = L"\\x64";
+#else
+const wchar_t kPlatformFolder[] = L"";
+#endif
+
 } // namespace
 
 std::wstring TestProgramDir() {
@@ -28,7 +36,9 @@ std::wstring TestProgramPath(const wchar_t* fileName) {
 }
 
 std::wstring DeliverableDir() {
-    return ParentDir(ModuleDir()) + L"\\bin";
+    std::wstring tests = ModuleDir();
+    tests.resize(tests.size() - wcslen(kPlatformFolder));
+    return ParentDir(tests) + L"\\bin" + kPlatformFolder;
 }
 
 std::wstring DeliverablePath(const wchar_t* fileName) {

@@ -8,9 +8,11 @@
 
 extern "C" int ClientMain() {
     int failures = 0;
+#ifndef _WIN64 // the 64-bit build exports wzkCallBios alone
     CwzkWmiBios first;
     CwzkWmiBios second;
     failures |= &(first = second) == &first ? 0 : 1;
+#endif
     // No COM on this thread: the call must fail cleanly, nothing sent.
     LONG returnCode = 7;
     BYTE output[4] = {9, 9, 9, 9};
@@ -18,7 +20,9 @@ extern "C" int ClientMain() {
     failures |= hr == static_cast<HRESULT>(0x800401F0L) ? 0 : 2; // CO_E_NOTINITIALIZED
     failures |= returnCode == -1 ? 0 : 4;
     failures |= output[0] == 9 && output[3] == 9 ? 0 : 8;
+#ifndef _WIN64
     failures |= fnwzkWmiBios() == 42 ? 0 : 16;
     failures |= nwzkWmiBios == 0 ? 0 : 32;
+#endif
     return failures;
 }
