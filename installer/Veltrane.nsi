@@ -369,6 +369,8 @@ FunctionEnd
 ; and removable by its uninstaller).
 Function .onInstFailed
     ${If} $SameFolder != 1
+        ; Out of $INSTDIR: a process's current folder cannot be removed.
+        SetOutPath $TEMP
         !insertmacro RemoveInstalledFiles $CreatedFolder
     ${EndIf}
     ${If} $PreviousLocation == ""

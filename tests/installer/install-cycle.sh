@@ -47,12 +47,17 @@ open_menu() {
     timeout $limit sh -c 'until xdotool search --name "^VLTMedia\$" >/dev/null; do sleep 0.2; done' ||
         { echo "FAILED: the installed menu shows no window"; exit 1; }
 }
-menu_ended() { wait $menu || { echo "FAILED: the installed menu ends with $?"; exit 1; }; }
+menu_ended() {
+    timeout $limit sh -c "while kill -0 $menu 2>/dev/null; do sleep 0.2; done" ||
+        { kill $menu; echo "FAILED: the installed menu is still open"; exit 1; }
+    wait $menu || { echo "FAILED: the installed menu ends with $?"; exit 1; }
+}
 entry='Software\Microsoft\Windows\CurrentVersion\Uninstall\Veltrane'
 installed=$WINEPREFIX/drive_c/$(printf '%s' "${app#C:\\}" | tr '\\' /)
 # Installations that fail over the installed one keep it byte for byte and
 # registered: a file in the way of the client files, under each spelling of
-# its folder; a kbdsetup.exe that fails (Wine gives it no advapi32).
+# its folder; a kbdsetup.exe that fails (Wine gives it no advapi32) in an
+# installation to another folder.
 failed_reinstallations() {
     local sums short spelling
     touch "$installed/Client" && snapshot blocked && sums=$(cd "$installed" && md5sum *)
@@ -65,7 +70,7 @@ failed_reinstallations() {
     rm "$installed/Client"
     local overrides='HKCU\Software\Wine\AppDefaults\kbdsetup.exe'
     wine reg add "$overrides\\DllOverrides" /v advapi32 /d '' /f >/dev/null
-    expect_exit "an installation whose kbdsetup.exe fails exits with 2" 2 "$setup" /S /KEYBOARD106
+    expect_exit "an installation whose kbdsetup.exe fails exits with 2" 2 "$setup" /S /KEYBOARD106 '/D=C:\Other'
     wine reg delete "$overrides" /f >/dev/null
     expect_change "an installation whose kbdsetup.exe fails keeps the installation" installed kept ''
 }
