@@ -15,9 +15,10 @@
 ;   /CLIENT         also install the client files
 ;   /KEYBOARD106    also set up the Japanese 106-key keyboard
 ;   /D=folder       install folder; must come last and is not quoted
-; Exit codes: 0 installed, 1 cancelled by the user, 2 failed (rolled back),
-; 3 unknown switch (nothing done), 4 no administrator rights (nothing done);
-; the uninstaller's 3010: removed, some files go at the next restart.
+; Exit codes: 0 installed, 1 cancelled by the user, 2 failed (rolled back; also
+; when kbdsetup.exe fails), 3 unknown switch (nothing done), 4 no administrator
+; rights (nothing done); the uninstaller's 3010: removed, some files go at the
+; next restart.
 
 Unicode true
 SetCompressor /SOLID lzma
@@ -38,6 +39,7 @@ SetDateSave off
 !include FileFunc.nsh
 !include Sections.nsh
 !include MUI2.nsh
+!include WinMessages.nsh
 
 ; One version for every binary: the one in common/ProductVersion.h.
 !define VERSION_HEADER "${SOURCE_DIR}/common/ProductVersion.h"
@@ -55,6 +57,12 @@ SetDateSave off
 !define EXIT_BAD_SWITCH 3
 !define EXIT_NOT_ADMIN 4
 !define EXIT_REBOOT_NEEDED 3010
+; The open menu: its dialog window, and how long its process is given to end
+; once asked to close.
+!define MENU_CLASS "#32770"
+!define MENU_TITLE "VLTMedia"
+!define MENU_END_WAIT_MS 30000
+!define SYNCHRONIZE 0x00100000
 
 Name "${PRODUCT}"
 OutFile "${OUT_FILE}"
@@ -86,14 +94,83 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COMPANY}"
 !insertmacro MUI_LANGUAGE "English"
 
 ; The uninstall entry's location before this run ("" when there was none),
-; and the outermost folder this run created for $INSTDIR ("" when $INSTDIR
-; already existed).
+; the outermost folder this run created for $INSTDIR ("" when $INSTDIR
+; already existed), and 1 when $INSTDIR is the folder of that earlier
+; installation.
 Var PreviousLocation
 Var CreatedFolder
+Var SameFolder
+
+; The installer's and the uninstaller's copies of a function (the toolkit
+; keeps the two apart: the uninstaller's names start with "un.").
+!macro BOTH_SIDES MACRO
+    !insertmacro ${MACRO} ""
+    !insertmacro ${MACRO} "un."
+!macroend
+
+; Replaces the path on the stack with the one the file system knows for it:
+; full (no doubled backslash, "\." or relative part) and, where it exists,
+; long (no 8.3 short names), without a trailing backslash but at a root.
+; Two spellings of one folder give one text, so that texts can be compared.
+!macro CANONICAL_FOLDER UN
+Function ${UN}CanonicalFolder
+    Exch $0
+    Push $1
+    Push $2
+    System::Call 'kernel32::GetFullPathNameW(w r0, i ${NSIS_MAX_STRLEN}, w .r1, p 0) i .r2'
+    ${If} $2 > 0
+    ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+        StrCpy $0 $1
+    ${EndIf}
+    System::Call 'kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2'
+    ${If} $2 > 0
+    ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+        StrCpy $0 $1
+    ${EndIf}
+    StrCpy $1 $0 "" -1
+    StrLen $2 $0
+    ${If} $1 == "\"
+    ${AndIf} $2 > 3
+        StrCpy $0 $0 -1
+    ${EndIf}
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
+!macroend
+!insertmacro BOTH_SIDES CANONICAL_FOLDER
+
+; Closes an open menu the way a second press of the hot key does (WM_CLOSE to
+; its dialog) and waits for its process to end: a running VLTMedia.exe could
+; be neither replaced nor removed, only queued for the next restart.
+!macro CLOSE_MENU UN
+Function ${UN}CloseMenu
+    Push $0
+    Push $1
+    Push $2
+    ${Do}
+        FindWindow $0 "${MENU_CLASS}" "${MENU_TITLE}"
+        ${IfThen} $0 = 0 ${|} ${ExitDo} ${|}
+        System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1)'
+        System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
+        System::Call 'user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0)'
+        ${IfThen} $2 = 0 ${|} ${ExitDo} ${|}
+        System::Call 'kernel32::WaitForSingleObject(p r2, i ${MENU_END_WAIT_MS}) i .r1'
+        System::Call 'kernel32::CloseHandle(p r2)'
+        ; A menu that does not end in time is left; its file then waits.
+        ${IfThen} $1 <> 0 ${|} ${ExitDo} ${|}
+    ${Loop}
+    Pop $2
+    Pop $1
+    Pop $0
+FunctionEnd
+!macroend
+!insertmacro BOTH_SIDES CLOSE_MENU
 
 ; Removes the files and folders an installation puts into $INSTDIR, and
 ; nothing else: folders only when empty, and above $INSTDIR only up to the
-; outermost one the first installation created (given as FOLDER).
+; outermost one the first installation created (given as FOLDER, compared by
+; whole path components: C:\A is no folder of C:\AB\Veltrane).
 !macro RemoveInstalledFiles FOLDER
     Delete /REBOOTOK "$INSTDIR\VLTMedia.exe"
     Delete /REBOOTOK "$INSTDIR\wzkWmiBios.dll"
@@ -116,10 +193,11 @@ Var CreatedFolder
     Push $R1
     Push $R2
     StrLen $R2 "${FOLDER}"
-    StrCpy $R1 "$INSTDIR" $R2
+    IntOp $R1 $R2 + 1
+    StrCpy $R1 "$INSTDIR\" $R1
     StrCpy $R0 "$INSTDIR"
     ${If} $R2 > 0
-    ${AndIf} $R1 == "${FOLDER}"
+    ${AndIf} $R1 == "${FOLDER}\"
         ${Do}
             StrLen $R1 $R0
             ${IfThen} $R1 < $R2 ${|} ${ExitDo} ${|}
@@ -139,7 +217,25 @@ Var CreatedFolder
 
 Section "Programs" SecPrograms
     SectionIn RO
+    ; Whether this is the earlier installation's folder, asked of the file
+    ; system while nothing is written yet: a folder that does not exist now
+    ; is this run's, however it is spelled.
+    StrCpy $SameFolder ""
+    ${If} $PreviousLocation != ""
+    ${AndIf} ${FileExists} "$PreviousLocation\*.*"
+    ${AndIf} ${FileExists} "$INSTDIR\*.*"
+        Push $PreviousLocation
+        Call CanonicalFolder
+        Push $INSTDIR
+        Call CanonicalFolder
+        Pop $0
+        Pop $1
+        ${IfThen} $0 == $1 ${|} StrCpy $SameFolder 1 ${|}
+    ${EndIf}
     ; The outermost missing folder on the way to $INSTDIR, before creating it.
+    Push $INSTDIR
+    Call CanonicalFolder
+    Pop $INSTDIR
     StrCpy $CreatedFolder ""
     StrCpy $0 $INSTDIR
     ${DoUntil} ${FileExists} "$0\*.*"
@@ -148,6 +244,16 @@ Section "Programs" SecPrograms
     ${LoopUntil} $0 == ""
 
     SetOutPath "$INSTDIR"
+    ; Recorded as the file system spells them, for the uninstaller to compare.
+    Push $INSTDIR
+    Call CanonicalFolder
+    Pop $INSTDIR
+    ${If} $CreatedFolder != ""
+        Push $CreatedFolder
+        Call CanonicalFolder
+        Pop $CreatedFolder
+    ${EndIf}
+    Call CloseMenu
     File "${BIN_DIR}/VLTMedia.exe"
     File "${BIN_DIR}/wzkWmiBios.dll"
     File "${BIN_DIR}/kbdsetup.exe"
@@ -183,8 +289,31 @@ Section /o "Client files" SecClient
     !endif
 SectionEnd
 
+; After the files, before the uninstall entry: a failure here rolls back as
+; one in copying does. The keyboard values themselves are not rolled back
+; (they stay on removal too), so nothing after them should fail: only the
+; entry's few values follow.
+Section /o "Japanese 106-key keyboard" SecKeyboard
+    ClearErrors
+    ExecWait '"$INSTDIR\kbdsetup.exe"' $0
+    ${If} ${Errors}
+        DetailPrint "Cannot run $INSTDIR\kbdsetup.exe"
+        Abort
+    ${ElseIf} $0 <> 0
+        DetailPrint "$INSTDIR\kbdsetup.exe failed with exit code $0"
+        Abort
+    ${EndIf}
+SectionEnd
+
 ; Written after every file is in place, so that a failed copy leaves no entry.
 Section "-Uninstall entry"
+    ; An installation over an earlier one in its folder keeps the earlier
+    ; record of what was created; one into another folder that existed
+    ; created nothing.
+    ${If} $CreatedFolder == ""
+    ${AndIf} $SameFolder != 1
+        DeleteRegValue HKLM "${UNINST_KEY}" "CreatedFolder"
+    ${EndIf}
     ClearErrors
     WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "${PRODUCT}"
     WriteRegStr HKLM "${UNINST_KEY}" "DisplayVersion" "${VERSION}"
@@ -197,22 +326,11 @@ Section "-Uninstall entry"
     WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
-    ; An installation over an earlier one keeps the earlier record.
     ${If} $CreatedFolder != ""
         WriteRegStr HKLM "${UNINST_KEY}" "CreatedFolder" "$CreatedFolder"
     ${EndIf}
     ${If} ${Errors}
         DetailPrint "Cannot write the uninstall entry"
-        Abort
-    ${EndIf}
-SectionEnd
-
-; Last, because its values are not rolled back: after it nothing can fail.
-Section /o "Japanese 106-key keyboard" SecKeyboard
-    ClearErrors
-    ExecWait '"$INSTDIR\kbdsetup.exe"'
-    ${If} ${Errors}
-        DetailPrint "Cannot run $INSTDIR\kbdsetup.exe"
         Abort
     ${EndIf}
 SectionEnd
@@ -269,10 +387,13 @@ Function .onInit
 FunctionEnd
 
 ; Takes back what this run added. Over an earlier installation in the same
-; folder the files were already replaced, so that installation is left as it
-; is (still registered, and removable by its uninstaller).
+; folder (as the file system tells, whatever the spelling) the files were
+; already replaced, so that installation is left as it is (still registered,
+; and removable by its uninstaller).
 Function .onInstFailed
-    ${If} $PreviousLocation != $INSTDIR
+    ${If} $SameFolder != 1
+        ; Out of $INSTDIR: a process's current folder cannot be removed.
+        SetOutPath $TEMP
         !insertmacro RemoveInstalledFiles $CreatedFolder
     ${EndIf}
     ${If} $PreviousLocation == ""
@@ -285,10 +406,32 @@ FunctionEnd
 ; driver values under HKLM\SYSTEM\CurrentControlSet\Services\i8042prt\Parameters
 ; are the machine's keyboard set-up: removing them would change the keyboard
 ; of a machine that needs them.
+; The uninstall entry is touched only when it is this uninstaller's: an older
+; installation in another folder must not remove a newer one's entry.
 Section "Uninstall"
-    ReadRegStr $0 HKLM "${UNINST_KEY}" "CreatedFolder"
+    Call un.CloseMenu
+    Push $INSTDIR
+    Call un.CanonicalFolder
+    Pop $INSTDIR
+    ReadRegStr $1 HKLM "${UNINST_KEY}" "InstallLocation"
+    StrCpy $0 ""
+    ${If} $1 != ""
+        Push $1
+        Call un.CanonicalFolder
+        Pop $1
+    ${EndIf}
+    ${If} $1 == $INSTDIR
+        ReadRegStr $0 HKLM "${UNINST_KEY}" "CreatedFolder"
+        ${If} $0 != ""
+            Push $0
+            Call un.CanonicalFolder
+            Pop $0
+        ${EndIf}
+    ${EndIf}
     !insertmacro RemoveInstalledFiles $0
-    DeleteRegKey HKLM "${UNINST_KEY}"
+    ${If} $1 == $INSTDIR
+        DeleteRegKey HKLM "${UNINST_KEY}"
+    ${EndIf}
     ${If} ${RebootFlag}
         SetErrorLevel ${EXIT_REBOOT_NEEDED}
     ${EndIf}

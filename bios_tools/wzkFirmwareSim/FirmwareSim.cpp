@@ -28,5 +28,5 @@ extern "C" HRESULT WINAPI DllRegisterServer() {
 }
 
 extern "C" HRESULT WINAPI DllUnregisterServer() {
-    return sim::UnregisterAsLocator();
+    return sim::UnregisterAsLocator(sim::OwnPath());
 }

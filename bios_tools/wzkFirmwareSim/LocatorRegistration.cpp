@@ -49,16 +49,53 @@ LONG DeleteKey(HKEY parent, const wchar_t* name) {
     return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
 }
 
+// The server key names a simulator: one whose file has this DLL's name
+// (another build of it, left registered by a run that was stopped midway).
+bool ServerIsSimulator(HKEY locator, const std::wstring& ownPath) {
+    wchar_t server[MAX_PATH] = {};
+    DWORD size = sizeof server - sizeof(wchar_t);
+    if (::RegGetValueW(locator, kServerKey, nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
+                                                         RRF_NOEXPAND,
+                       nullptr, server, &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    const wchar_t* serverName = ::wcsrchr(server, L'\\');
+    size_t ownName = ownPath.find_last_of(L'\\');
+    return serverName != nullptr && ownName != std::wstring::npos &&
+           ::lstrcmpiW(serverName + 1, ownPath.c_str() + ownName + 1) == 0;
+}
+
+// The system's own locator server, as Windows and Wine register it, as the
+// key `name` below the locator class.
+LONG WriteSystemServer(HKEY locator, const wchar_t* name) {
+    wchar_t system[MAX_PATH] = {};
+    UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return ERROR_PATH_NOT_FOUND;
+    }
+    UniqueRegKey server;
+    LONG result = ::RegCreateKeyExW(locator, name, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                    KEY_ALL_ACCESS, nullptr, server.put(), nullptr);
+    if (result == ERROR_SUCCESS) {
+        result = WriteText(server.get(), nullptr, std::wstring(system) + L"\\wbem\\wbemprox.dll");
+    }
+    return result == ERROR_SUCCESS ? WriteText(server.get(), L"ThreadingModel", L"Both") : result;
+}
+
 // The first registration keeps what was there; a later one (a new build
-// path, say) must not save the simulator's own entry over it.
-LONG SaveServerKey(HKEY locator) {
+// path, say) must not save the simulator's own entry over it. A simulator
+// registered without a saved copy stands for the system's locator, which is
+// what gets saved then.
+LONG SaveServerKey(HKEY locator, const std::wstring& ownPath) {
     if (KeyExists(locator, kSavedKey)) {
         return ERROR_SUCCESS;
     }
     UniqueRegKey saved;
     LONG result = ::RegCreateKeyExW(locator, kSavedKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                                     KEY_ALL_ACCESS, nullptr, saved.put(), nullptr);
-    if (result == ERROR_SUCCESS && KeyExists(locator, kServerKey)) {
+    if (result == ERROR_SUCCESS && ServerIsSimulator(locator, ownPath)) {
+        result = WriteSystemServer(locator, kSavedServerKey);
+    } else if (result == ERROR_SUCCESS && KeyExists(locator, kServerKey)) {
         result = CopyKey(locator, kServerKey, kSavedServerKey);
     }
     if (result != ERROR_SUCCESS) {
@@ -83,7 +120,7 @@ HRESULT RegisterAsLocator(const std::wstring& dllPath) {
         ::RegCreateKeyExW(HKEY_CLASSES_ROOT, kLocatorClassKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
                           KEY_ALL_ACCESS, nullptr, locator.put(), nullptr);
     if (result == ERROR_SUCCESS) {
-        result = SaveServerKey(locator.get());
+        result = SaveServerKey(locator.get(), dllPath);
     }
     if (result == ERROR_SUCCESS) {
         result = ::RegCreateKeyExW(locator.get(), kServerKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -99,12 +136,21 @@ HRESULT RegisterAsLocator(const std::wstring& dllPath) {
     return HRESULT_FROM_WIN32(result);
 }
 
-HRESULT UnregisterAsLocator() {
+HRESULT UnregisterAsLocator(const std::wstring& dllPath) {
     UniqueRegKey locator;
     if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, kLocatorClassKey, 0, KEY_ALL_ACCESS, locator.put()) !=
-            ERROR_SUCCESS ||
-        !KeyExists(locator.get(), kSavedKey)) {
+        ERROR_SUCCESS) {
         return S_OK;
+    }
+    if (!KeyExists(locator.get(), kSavedKey)) {
+        // Nothing saved, yet a simulator is registered: the system's locator
+        // is what belongs there.
+        LONG result = ERROR_SUCCESS;
+        if (ServerIsSimulator(locator.get(), dllPath)) {
+            result = DeleteKey(locator.get(), kServerKey);
+            result = result == ERROR_SUCCESS ? WriteSystemServer(locator.get(), kServerKey) : result;
+        }
+        return HRESULT_FROM_WIN32(result);
     }
     LONG result = DeleteKey(locator.get(), kServerKey);
     if (result == ERROR_SUCCESS && KeyExists(locator.get(), kSavedServerKey)) {

@@ -12,7 +12,9 @@ namespace sim {
 // Refuses anywhere but under Wine, saying why in a message box: on Windows it
 // would replace the system's own WMI locator for every program.
 HRESULT RegisterAsLocator(const std::wstring& dllPath);
-// Restores what RegisterAsLocator found; does nothing when it saved nothing.
-HRESULT UnregisterAsLocator();
+// Restores what RegisterAsLocator found. When it saved nothing, a simulator
+// that is registered (dllPath's file name) gives way to the system's own
+// locator; anything else is left as it is.
+HRESULT UnregisterAsLocator(const std::wstring& dllPath);
 
 } // namespace sim

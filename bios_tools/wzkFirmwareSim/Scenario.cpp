@@ -8,8 +8,10 @@
 namespace sim {
 namespace {
 
-// A scenario is a few lines; anything much larger is not one.
+// A scenario is a few lines; anything much larger is not one. The sections
+// are capped too: each one is kept in memory for the whole request.
 const DWORD kMaxFileSize = 1024 * 1024;
+const size_t kMaxRequestSections = 4096;
 // FirmwareSimConfig::failAt holds the step with its terminator.
 const size_t kMaxStepLength = 95;
 
@@ -60,8 +62,14 @@ std::string SystemMessage(DWORD error) {
 HRESULT Scenario::Load(const wchar_t* path, std::string& message) {
     UniqueFile file(::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    DWORD size = file ? ::GetFileSize(file.get(), nullptr) : 0;
-    DWORD error = !file ? ::GetLastError() : size > kMaxFileSize ? ERROR_FILE_TOO_LARGE : 0;
+    LARGE_INTEGER fileSize = {};
+    if (file && (!::GetFileSizeEx(file.get(), &fileSize) || fileSize.QuadPart > kMaxFileSize)) {
+        message = "the file has more than " + std::to_string(kMaxFileSize) +
+                  " bytes, the most a scenario may have";
+        return HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE);
+    }
+    DWORD error = !file ? ::GetLastError() : 0;
+    DWORD size = static_cast<DWORD>(fileSize.QuadPart);
     std::string text(size, '\0');
     DWORD read = 0;
     if (error == 0 && size != 0 &&
@@ -133,6 +141,10 @@ bool Scenario::StartSection(std::string_view name, std::string& message) {
     if (gap == std::string_view::npos) {
         return Fault(message, "[Request COMMAND TYPE] needs both numbers");
     }
+    if (m_requests.size() == kMaxRequestSections) {
+        return Fault(message, "more than " + std::to_string(kMaxRequestSections) +
+                                  " [Request] sections");
+    }
     Request request{0, 0, {}};
     if (!ReadNumber("COMMAND", numbers.substr(0, gap), request.command, message) ||
         !ReadNumber("TYPE", Trim(numbers.substr(gap)), request.commandType, message)) {
@@ -168,11 +180,12 @@ bool Scenario::SetAnswerValue(ScenarioAnswer& answer, std::string_view key, std:
         return ReadNumber("ReturnCode", value, answer.returnCode, message);
     }
     if (SameWord(key, "Data")) {
-        answer.data.resize(kMaxScenarioData);
+        // Parsed into room for the most there may be, then kept at its size:
+        // a vector that only shrank would keep all that room per answer.
+        std::vector<BYTE> room(kMaxScenarioData);
         size_t count = 0;
-        biostext::TextError error =
-            biostext::ParseHexBytes(value, answer.data.data(), answer.data.size(), count);
-        answer.data.resize(count);
+        biostext::TextError error = biostext::ParseHexBytes(value, room.data(), room.size(), count);
+        answer.data.assign(room.begin(), room.begin() + static_cast<ptrdiff_t>(count));
         return error == biostext::TextError::None ||
                Fault(message, "Data " + std::string(biostext::Describe(error)));
     }

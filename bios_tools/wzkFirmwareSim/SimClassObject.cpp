@@ -9,6 +9,16 @@ const IID kSimObjectIid = {
 
 const ULONG kBuiltInMethodSizes[] = {0, 4, 128};
 
+// An array of the numbers the firmware reads is stored only when its elements
+// are what its type says; any other value is stored as it is.
+bool ArrayFitsItsType(const VARIANT& value) {
+    VARTYPE type = V_VT(&value);
+    std::vector<LONG> numbers;
+    return (type != (VT_ARRAY | VT_UI1) && type != (VT_ARRAY | VT_I4)) ||
+           V_ARRAY(&value) == nullptr ||
+           ArrayNumbers(V_ARRAY(&value), static_cast<VARTYPE>(type & ~VT_ARRAY), numbers);
+}
+
 std::string Flags(LONG flags) {
     return flags == 0 ? "" : " flags=" + ShortHex(flags);
 }
@@ -21,7 +31,7 @@ std::wstring MethodName(ULONG size) {
 
 bool MethodExists(const wchar_t* name, ULONG* size) {
     std::vector<ULONG> sizes(std::begin(kBuiltInMethodSizes), std::end(kBuiltInMethodSizes));
-    const FirmwareSimConfig& config = Config();
+    const FirmwareSimConfig config = Config();
     for (ULONG i = 0; i < config.extraMethodCount && i < 8; ++i) {
         sizes.push_back(config.extraMethodSizes[i]);
     }
@@ -134,7 +144,8 @@ STDMETHODIMP SimClassObject::Put(LPCWSTR name, LONG flags, VARIANT* value, CIMTY
     }
     HRESULT hr = Record(request, property == nullptr ? HRESULT(WBEM_E_NOT_FOUND)
                                  : value == nullptr  ? HRESULT(WBEM_E_INVALID_PARAMETER)
-                                                     : S_OK);
+                                 : !ArrayFitsItsType(*value) ? HRESULT(WBEM_E_TYPE_MISMATCH)
+                                                             : S_OK);
     if (FAILED(hr)) {
         return hr;
     }

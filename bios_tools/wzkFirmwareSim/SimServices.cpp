@@ -44,27 +44,19 @@ LONG RecordNumber(const SimClassObject& record, const wchar_t* name) {
 }
 
 std::vector<BYTE> RecordBytes(const SimClassObject& record) {
-    std::vector<BYTE> bytes;
     const VARIANT* input = record.Property(L"wzkBData");
-    if (V_VT(input) == (VT_ARRAY | VT_UI1) && V_ARRAY(input) != nullptr) {
-        LONG lower = 0;
-        LONG upper = -1;
-        ::SafeArrayGetLBound(V_ARRAY(input), 1, &lower);
-        ::SafeArrayGetUBound(V_ARRAY(input), 1, &upper);
-        for (LONG i = lower; i <= upper; ++i) {
-            BYTE byte = 0;
-            ::SafeArrayGetElement(V_ARRAY(input), &i, &byte);
-            bytes.push_back(byte);
-        }
+    std::vector<LONG> numbers;
+    if (V_VT(input) == (VT_ARRAY | VT_UI1)) {
+        ArrayNumbers(V_ARRAY(input), VT_UI1, numbers);
     }
-    return bytes;
+    return std::vector<BYTE>(numbers.begin(), numbers.end());
 }
 
 // The scenario's answer, else the configured one, else the echo of the
 // request: "rwReturnCode" = "Command" and "Data" = the method's size in bytes
 // taken from "wzkBData", zero-padded.
 ScenarioAnswer ChooseAnswer(const SimClassObject& record, ULONG methodSize) {
-    const FirmwareSimConfig& config = Config();
+    const FirmwareSimConfig config = Config();
     ScenarioAnswer answer;
     if (ScenarioAnswerFor(RecordNumber(record, L"Command"), RecordNumber(record, L"CommandType"),
                           answer)) {
@@ -131,7 +123,7 @@ VARIANT ReturnCodeValue(LONG returnCode, VARTYPE type) {
 
 // The method's output parameters object, holding the answer in "OutData".
 SimClassObject* BuildAnswer(const ScenarioAnswer& chosen, ULONG methodSize) {
-    const FirmwareSimConfig& config = Config();
+    const FirmwareSimConfig config = Config();
     SimClassObject* answer = SimClassObject::Create(SimClassObject::Kind::Instance, "wzkBDataOut()",
                                                     {L"rwReturnCode", L"Data"});
     VARIANT value = ReturnCodeValue(chosen.returnCode, config.returnCodeType);

@@ -69,21 +69,19 @@ std::string DescribeArray(SAFEARRAY* array, VARTYPE elementType) {
     if (array == nullptr) {
         return "(no array)";
     }
+    std::vector<LONG> numbers;
+    if (!ArrayNumbers(array, elementType, numbers)) {
+        return elementType == VT_UI1 ? "(not a vector of 1-byte numbers)"
+                                     : "(not a vector of 4-byte numbers)";
+    }
     LONG lower = 0;
-    LONG upper = -1;
     ::SafeArrayGetLBound(array, 1, &lower);
-    ::SafeArrayGetUBound(array, 1, &upper);
     std::string text = lower == 0 ? "[" : "lbound=" + std::to_string(lower) + " [";
-    for (LONG i = lower; i <= upper; ++i) {
-        LONG element = 0;
-        ::SafeArrayGetElement(array, &i, &element);
-        if (i != lower) {
-            text += ' ';
-        }
+    for (size_t i = 0; i < numbers.size(); ++i) {
         char number[16];
         std::snprintf(number, sizeof number, elementType == VT_UI1 ? "%02lX" : "%ld",
-                      elementType == VT_UI1 ? element & 0xFF : element);
-        text += number;
+                      elementType == VT_UI1 ? numbers[i] & 0xFF : numbers[i]);
+        text += (i == 0 ? "" : " ") + std::string(number);
     }
     return text + "]";
 }
@@ -122,7 +120,8 @@ std::wstring DefaultScenarioPath() {
 
 } // namespace
 
-const FirmwareSimConfig& Config() {
+FirmwareSimConfig Config() {
+    Locked lock;
     return TheState().config;
 }
 
@@ -231,6 +230,29 @@ std::string Describe(const VARIANT& value) {
     default:
         return "vt=" + HexOf(type);
     }
+}
+
+bool ArrayNumbers(SAFEARRAY* array, VARTYPE elementType, std::vector<LONG>& numbers) {
+    numbers.clear();
+    const UINT size = elementType == VT_UI1 ? 1 : 4;
+    LONG lower = 0;
+    LONG upper = -1;
+    if (array == nullptr || ::SafeArrayGetDim(array) != 1 ||
+        ::SafeArrayGetElemsize(array) != size ||
+        FAILED(::SafeArrayGetLBound(array, 1, &lower)) ||
+        FAILED(::SafeArrayGetUBound(array, 1, &upper))) {
+        return false;
+    }
+    for (LONG i = lower; i <= upper && i >= lower; ++i) {
+        LONG number = 0;
+        BYTE byte = 0;
+        if (FAILED(::SafeArrayGetElement(array, &i, size == 1 ? static_cast<void*>(&byte)
+                                                             : static_cast<void*>(&number)))) {
+            return false;
+        }
+        numbers.push_back(size == 1 ? byte : number);
+    }
+    return true;
 }
 
 std::string ByteList(const std::vector<BYTE>& bytes) {

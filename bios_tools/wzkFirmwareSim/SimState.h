@@ -16,7 +16,9 @@
 
 namespace sim {
 
-const FirmwareSimConfig& Config();
+// A copy of the configuration, taken under the lock that a new request's
+// reset of it holds: a request on another thread never sees it half written.
+FirmwareSimConfig Config();
 
 // Where a client's request begins (COM creates the locator): reads the
 // scenario file unless a program drives the simulator. Returns the failure
@@ -42,6 +44,11 @@ std::string HexOf(unsigned long value);
 std::string ShortHex(unsigned long value);
 // "VT_I4 7", "VT_ARRAY|VT_UI1 [53 45 43 55]", "VT_UNKNOWN wzkBDataIn()", ...
 std::string Describe(const VARIANT& value);
+// The elements of a one-dimensional array of 1-byte (VT_UI1) or 4-byte (VT_I4)
+// numbers; false when the array is not what its type says (elements of
+// another size, other dimensions), so that no element is ever copied into a
+// variable of another size.
+bool ArrayNumbers(SAFEARRAY* array, VARTYPE elementType, std::vector<LONG>& numbers);
 // "[01 02 FF]".
 std::string ByteList(const std::vector<BYTE>& bytes);
 

@@ -3,42 +3,91 @@
 namespace {
 
 const wchar_t kLibraryName[] = L"wzkWmiBios.dll";
+// Where the installer records its folder: the uninstall entry, which a 32-bit
+// installer writes to the 32-bit view of the registry.
+const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane";
+const wchar_t kInstallLocation[] = L"InstallLocation";
 
 // This program's folder with a trailing backslash; empty if the path is too long.
 void OwnFolder(wchar_t (&folder)[MAX_PATH]) {
     DWORD length = ::GetModuleFileNameW(nullptr, folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH) {
+    wchar_t* slash = length != 0 && length < MAX_PATH ? ::wcsrchr(folder, L'\\') : nullptr;
+    if (slash == nullptr) {
         folder[0] = L'\0';
         return;
     }
-    wchar_t* slash = ::wcsrchr(folder, L'\\');
-    if (slash != nullptr) {
-        slash[1] = L'\0';
+    slash[1] = L'\0';
+}
+
+// The installation's folder with a trailing backslash; empty when none is
+// recorded or it is no absolute path (a relative one would be the current
+// folder's, which is never trusted). The 32-bit view is named explicitly, so
+// that a 64-bit build finds it too.
+void InstallationFolder(wchar_t (&folder)[MAX_PATH]) {
+    folder[0] = L'\0';
+    UniqueRegKey key;
+    DWORD type = REG_NONE;
+    DWORD size = sizeof folder - 2 * sizeof(wchar_t); // room for '\\' and NUL
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, kUninstallKey, 0, KEY_QUERY_VALUE | KEY_WOW64_32KEY,
+                        key.put()) != ERROR_SUCCESS ||
+        ::RegQueryValueExW(key.get(), kInstallLocation, nullptr, &type,
+                           reinterpret_cast<BYTE*>(folder), &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
+        folder[0] = L'\0';
+        return;
     }
+    size_t length = size / sizeof(wchar_t);
+    folder[length] = L'\0';
+    length = static_cast<size_t>(::lstrlenW(folder));
+    bool absolute = (length >= 3 && folder[1] == L':' && folder[2] == L'\\') ||
+                    (length >= 2 && folder[0] == L'\\' && folder[1] == L'\\');
+    if (!absolute) {
+        folder[0] = L'\0';
+    } else if (folder[length - 1] != L'\\') {
+        folder[length] = L'\\';
+        folder[length + 1] = L'\0';
+    }
+}
+
+// folder + the library's name in path; false when there is no folder or it
+// does not fit.
+bool LibraryIn(const wchar_t* folder, wchar_t (&path)[MAX_PATH]) {
+    path[0] = L'\0';
+    if (folder[0] == L'\0' || ::lstrlenW(folder) + ::lstrlenW(kLibraryName) >= MAX_PATH) {
+        return false;
+    }
+    ::lstrcpyW(path, folder);
+    ::lstrcatW(path, kLibraryName);
+    return ::GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace
 
 HRESULT BiosLibrary::Load(TextLine& problem) {
-    wchar_t folder[MAX_PATH] = {};
-    OwnFolder(folder);
-    wchar_t besideMe[MAX_PATH] = {};
-    bool fits = folder[0] != L'\0' && ::lstrlenW(folder) + ::lstrlenW(kLibraryName) < MAX_PATH;
-    if (fits) {
-        ::lstrcpyW(besideMe, folder);
-        ::lstrcatW(besideMe, kLibraryName);
+    wchar_t own[MAX_PATH] = {};
+    wchar_t installed[MAX_PATH] = {};
+    OwnFolder(own);
+    InstallationFolder(installed);
+    // The first library that exists is loaded, and a failure reported as it
+    // is, rather than replaced by another one.
+    wchar_t path[MAX_PATH] = {};
+    if (!LibraryIn(own, path) && !LibraryIn(installed, path)) {
+        problem.Add(L"cannot find ").Add(kLibraryName).Add(L" (looked in ").Add(own);
+        if (installed[0] != L'\0') {
+            problem.Add(L" and in the installation folder ").Add(installed).Add(L')');
+        } else {
+            problem.Add(L"; no installation folder is recorded)");
+        }
+        return HRESULT_FROM_WIN32(ERROR_MOD_NOT_FOUND);
     }
-    // A library beside wzkbios that fails to load is reported as it is,
-    // rather than replaced by another one from the search path.
-    bool beside = fits && ::GetFileAttributesW(besideMe) != INVALID_FILE_ATTRIBUTES;
-    m_module.reset(::LoadLibraryW(beside ? besideMe : kLibraryName));
+    // A full path with the altered search order: the library's own imports
+    // are looked for beside it and in the system, never in the current folder
+    // first.
+    m_module.reset(::LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (!m_module) {
         DWORD error = ::GetLastError();
-        problem.Add(L"cannot load ").Add(beside ? besideMe : kLibraryName);
+        problem.Add(L"cannot load ").Add(path);
         problem.AddSystemMessage(error, L": ", L"");
-        if (!beside) {
-            problem.Add(L" (looked in ").Add(folder).Add(L" and on the DLL search path)");
-        }
         return HRESULT_FROM_WIN32(error);
     }
     DWORD length = ::GetModuleFileNameW(m_module.get(), m_path, MAX_PATH);

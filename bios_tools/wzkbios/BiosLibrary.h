@@ -1,6 +1,8 @@
 // wzkWmiBios.dll, loaded at run time so that wzkbios works with any build of
-// the library: first the one in wzkbios' own folder, else whatever the DLL
-// search path finds.
+// the library: the one in wzkbios' own folder, else the one in the folder of
+// the installation that the installer recorded. Never from the current
+// folder or the search path: a tool that reaches the firmware must not run a
+// library someone planted there.
 #pragma once
 
 #include "TextLine.h"

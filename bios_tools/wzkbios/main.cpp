@@ -45,9 +45,10 @@ const wchar_t kUsage[] =
     L"      not be loaded or has no wzkCallBios (the reason goes to stderr)\r\n"
     L"  64  a usage error: nothing was sent to the firmware\r\n"
     L"\r\n"
-    L"wzkWmiBios.dll is loaded from wzkbios' own folder, else from the DLL search\r\n"
-    L"path. A return code of 3 is also what the library reports when the\r\n"
-    L"firmware's answer did not have --out-size bytes.\r\n";
+    L"wzkWmiBios.dll is loaded from wzkbios' own folder, else from the folder of\r\n"
+    L"the installation (never from the current folder or the search path). A\r\n"
+    L"return code of 3 is also what the library reports when the firmware's\r\n"
+    L"answer did not have --out-size bytes.\r\n";
 
 void PrintError(const wchar_t* text, const wchar_t* hint = L"") {
     TextLine line;

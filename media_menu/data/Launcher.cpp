@@ -24,6 +24,14 @@ bool EndsWithAppletExtension(const wchar_t* text, size_t length) {
     return length >= extension && ::StrCmpIW(text + length - extension, kApplet) == 0;
 }
 
+// The blanks that separate arguments on a Windows command line: a program
+// ends at either, so a tab is as much a cut as a space.
+const wchar_t kBlanks[] = L" \t";
+
+bool IsBlank(wchar_t unit) {
+    return unit != L'\0' && wcschr(kBlanks, unit) != nullptr;
+}
+
 bool ShellSucceeded(HINSTANCE result) {
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
@@ -71,20 +79,20 @@ void SplitQuoted(const wchar_t* text, size_t length, wchar_t* program, wchar_t* 
 }
 
 // Where an unquoted program ends: right after the first ".exe" that is
-// followed by a blank or the end of the text, so that a path with blanks
-// ("C:\Program Files\Tool\tool.exe /x") stays whole. A text without such
-// an ".exe" is cut at its first blank.
+// followed by a blank (space or tab) or the end of the text, so that a path
+// with blanks ("C:\Program Files\Tool\tool.exe /x") stays whole. A text
+// without such an ".exe" is cut at its first blank.
 size_t UnquotedProgramLength(const wchar_t* text, size_t length) {
     static const wchar_t kProgram[] = L".exe";
     const size_t extension = ARRAYSIZE(kProgram) - 1;
     for (const wchar_t* found = ::StrStrIW(text, kProgram); found != nullptr;
          found = ::StrStrIW(found + 1, kProgram)) {
         const size_t end = static_cast<size_t>(found - text) + extension;
-        if (end == length || text[end] == L' ') {
+        if (end == length || IsBlank(text[end])) {
             return end;
         }
     }
-    const wchar_t* blank = wcschr(text, L' ');
+    const wchar_t* blank = wcspbrk(text, kBlanks);
     return blank == nullptr ? length : static_cast<size_t>(blank - text);
 }
 

@@ -13,7 +13,7 @@ enum class LaunchKind {
     ExistingPath,         // an existing file or folder, opened as it is
     Associated,           // not existing, but the shell knows a program for it
     QuotedProgram,        // "program.exe" arguments
-    ProgramWithArguments, // program.exe arguments (cut after the ".exe" before a blank)
+    ProgramWithArguments, // program.exe arguments (cut after the ".exe" before a space or tab)
     Browser,              // anything else: given to the program that opens "Blank.htm"
 };
 

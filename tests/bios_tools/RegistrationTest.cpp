@@ -41,9 +41,16 @@ struct PriorState {
     const char* what;
     void (*make)();
     int registrations;
+    bool systemLocatorAfter = false; // else exactly what was there before
 };
 
+// A registration of the simulator that a stopped run left without a saved copy.
+void LeaveSimulatorRegistered() {
+    WriteRegistryText(HKEY_CLASSES_ROOT, kServerKey, L"", DeliverablePath(L"wzkFirmwareSim.dll"));
+}
+
 TEST(RegistrationTest, UnregisteringRestoresTheLocatorKeyExactly) {
+    const std::string wineLocator = RegistryTreeText(HKEY_CLASSES_ROOT, kLocatorKey);
     const PriorState cases[] = {
         {"Wine's own locator", [] {}, 1},
         {"Wine's own locator, registered twice", [] {}, 2},
@@ -57,6 +64,8 @@ TEST(RegistrationTest, UnregisteringRestoresTheLocatorKeyExactly) {
          },
          1},
         {"no server key", [] { DeleteRegistryTree(HKEY_CLASSES_ROOT, kServerKey); }, 1},
+        {"a simulator left registered", LeaveSimulatorRegistered, 1, true},
+        {"a simulator left registered, only removed", LeaveSimulatorRegistered, 0, true},
     };
     for (const PriorState& c : cases) {
         SCOPED_TRACE(c.what);
@@ -69,7 +78,8 @@ TEST(RegistrationTest, UnregisteringRestoresTheLocatorKeyExactly) {
         EXPECT_EQ(DeliverablePath(L"wzkFirmwareSim.dll"),
                   ReadRegistryValue(HKEY_CLASSES_ROOT, kServerKey, L"").Text());
         EXPECT_EQ(0u, RunRegsvr32(true));
-        EXPECT_EQ(before, RegistryTreeText(HKEY_CLASSES_ROOT, kLocatorKey));
+        EXPECT_EQ(c.systemLocatorAfter ? wineLocator : before,
+                  RegistryTreeText(HKEY_CLASSES_ROOT, kLocatorKey));
     }
 }
 

@@ -2,6 +2,7 @@
 // through the real library, and the message and failure a faulty one gives.
 #include "BiosTestSupport.h"
 
+#include "common/ComPtr.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/support/TestPaths.h"
 
@@ -104,7 +105,15 @@ TEST_F(ScenarioTest, FailsEveryRequestAndSaysWhyWhenTheFileIsUnusable) {
         const char* complaint;
     };
     const HRESULT kNoFile = HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
+    std::string sections;
+    for (int i = 0; i <= 4096; ++i) {
+        sections += "[Request 1 " + std::to_string(i) + "]\n";
+    }
+    const std::string oversized(1024 * 1024 + 1, ';');
     const Unusable cases[] = {
+        {sections.c_str(), kBadScenario, "line 4097: more than 4096 [Request] sections"},
+        {oversized.c_str(), HRESULT_FROM_WIN32(ERROR_FILE_TOO_LARGE),
+         "the file has more than 1048576 bytes, the most a scenario may have"},
         {nullptr, kNoFile, "cannot read the file: File not found."},
         {"[Request 1]", kBadScenario, "line 1: [Request COMMAND TYPE] needs both numbers"},
         {"[Request 1 2]\nData=0g", kBadScenario,
@@ -124,8 +133,46 @@ TEST_F(ScenarioTest, FailsEveryRequestAndSaysWhyWhenTheFileIsUnusable) {
     };
     ASSERT_TRUE(m_dll.Loaded());
     for (const Unusable& c : cases) {
-        SCOPED_TRACE(c.text != nullptr ? c.text : "(no file)");
+        SCOPED_TRACE(c.text != nullptr ? std::string(c.text).substr(0, 80) : "(no file)");
         EXPECT_EQ(Failed(c.hr, c.complaint), Ask({c.text, 1, 1, {}, 0, {}}));
+    }
+}
+
+// A client's array whose elements are not what its type says is refused,
+// never read element by element into a variable of the wrong size.
+TEST_F(ScenarioTest, RefusesAnArrayWhoseElementsAreNotWhatItsTypeSays) {
+    FirmwareSim_Reset();
+    // The simulator only reads the names it is given, so plain texts do.
+    ComPtr<IWbemLocator> locator;
+    ComPtr<IWbemServices> services;
+    ComPtr<IWbemClassObject> requestClass;
+    ComPtr<IWbemClassObject> request;
+    ASSERT_EQ(S_OK, ::CoCreateInstance(CLSID_WbemLocator, nullptr, CLSCTX_INPROC_SERVER,
+                                       IID_IWbemLocator, locator.put_void()));
+    ASSERT_EQ(S_OK, locator->ConnectServer(const_cast<BSTR>(L"\\\\.\\root\\wmi"), nullptr, nullptr,
+                                           nullptr, 0, nullptr, nullptr, services.put()));
+    ASSERT_EQ(S_OK, services->GetObject(const_cast<BSTR>(L"wzkBDataIn"), 0, nullptr,
+                                        requestClass.put(), nullptr));
+    ASSERT_EQ(S_OK, requestClass->SpawnInstance(0, request.put()));
+    const struct {
+        VARTYPE tag;
+        VARTYPE elements;
+        const char* logged;
+    } cases[] = {
+        {VT_ARRAY | VT_UI1, VT_VARIANT, "VT_ARRAY|VT_UI1 (not a vector of 1-byte numbers)"},
+        {VT_ARRAY | VT_I4, VT_UI1, "VT_ARRAY|VT_I4 (not a vector of 4-byte numbers)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.logged);
+        VARIANT value;
+        ::VariantInit(&value);
+        V_VT(&value) = c.tag;
+        V_ARRAY(&value) = ::SafeArrayCreateVector(c.elements, 0, 4);
+        EXPECT_EQ(WBEM_E_TYPE_MISMATCH, request->Put(L"wzkBData", 0, &value, 0));
+        V_VT(&value) = VT_ARRAY | c.elements;
+        ::VariantClear(&value);
+        EXPECT_EQ("Put wzkBDataIn().wzkBData " + std::string(c.logged) + " -> 0x80041005",
+                  SimLog().back());
     }
 }
 

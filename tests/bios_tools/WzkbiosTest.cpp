@@ -4,8 +4,10 @@
 // received comes from the simulator's request log; a bad command line must
 // leave it empty.
 #include "BiosToolsSupport.h"
+#include "common/ProductVersion.h"
+#include "tests/support/RegistryProbe.h"
+#include "tests/support/ScopedCurrentDirectory.h"
 #include "tests/support/ScopedEnvironmentVariable.h"
-
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +15,9 @@
 namespace {
 
 const char kScenario[] = "[Request 0x10 2]\nData=0A 0B 0C 0D\n";
+// Where the installer records the installation's folder.
+const wchar_t kUninstallEntry[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane";
 
 struct CallCase {
     const wchar_t* arguments;
@@ -53,24 +58,60 @@ TEST_F(WzkbiosTest, CallsTheFirmwareAndReportsWhatItSaid) {
     }
 }
 
-TEST_F(WzkbiosTest, SaysWhenTheLibraryCannotBeUsed) {
+TEST_F(WzkbiosTest, LoadsTheLibraryOnlyFromItsOwnOrTheInstallationFolder) {
+    // A library planted in the current folder and on the path is never loaded.
+    ScratchFolder planted(m_scratch / L"planted");
+    planted.AddCopy(DeliverablePath(L"wzkFirmwareSim.dll"), L"wzkWmiBios.dll");
+    ScopedCurrentDirectory current(planted.Path());
+    ScopedEnvironmentVariable path(L"PATH", EnvironmentVariable(L"PATH") + L";" + planted.Path());
     struct LibraryCase {
-        const wchar_t* libraryBeside; // copied as wzkWmiBios.dll; null: none
-        const char* error;
+        const wchar_t* beside;    // copied as wzkWmiBios.dll; null: none
+        const wchar_t* installed; // the same into the recorded installation; "": none; null: none recorded
+        ToolRun expected;
     };
+    const char kVersion[] = "wzkbios " PRODUCT_VERSION_TEXT "\n";
     const LibraryCase cases[] = {
-        {nullptr, "wzkbios: cannot load wzkWmiBios.dll: Module not found. (looked in {dir}\\ and "
-                  "on the DLL search path)\n"},
+        {nullptr, nullptr,
+         {2, kVersion,
+          "wzkbios: cannot find wzkWmiBios.dll (looked in {dir}\\; no installation folder is "
+          "recorded)\n",
+          ""}},
+        {nullptr, L"",
+         {2, kVersion,
+          "wzkbios: cannot find wzkWmiBios.dll (looked in {dir}\\ and in the installation folder "
+          "{inst}\\)\n",
+          ""}},
+        {nullptr, L"wzkWmiBios.dll",
+         {0, std::string(kVersion) + "wzkWmiBios.dll: {inst}\\wzkWmiBios.dll, file version " PRODUCT_VERSION_TEXT "\n",
+          "", ""}},
+        {L"wzkFirmwareSim.dll", L"wzkWmiBios.dll",
+         {2, kVersion,
+          "wzkbios: {dir}\\wzkWmiBios.dll has no export wzkCallBios: it is not a wzkWmiBios "
+          "library\n",
+          ""}},
     };
     for (const LibraryCase& c : cases) {
-        SCOPED_TRACE(c.libraryBeside != nullptr ? Utf8(c.libraryBeside) : "no library");
+        SCOPED_TRACE(Utf8(c.beside != nullptr ? c.beside : L"-") + " " +
+                     Utf8(c.installed != nullptr ? c.installed : L"(none recorded)"));
         ScratchFolder alone(m_scratch / L"alone");
+        ScratchFolder installation(m_scratch / L"installation");
+        ScratchKey entry(HKEY_LOCAL_MACHINE, kUninstallEntry);
         std::wstring program = alone.AddCopy(DeliverablePath(L"wzkbios.exe"), L"wzkbios.exe");
-        if (c.libraryBeside != nullptr) {
-            alone.AddCopy(DeliverablePath(c.libraryBeside), L"wzkWmiBios.dll");
+        if (c.beside != nullptr) {
+            alone.AddCopy(DeliverablePath(c.beside), L"wzkWmiBios.dll");
         }
-        EXPECT_EQ((ToolRun{2, "", Replace(c.error, "{dir}", Utf8(alone.Path())), ""}),
-                  RunCapturing(program, L"call 1 2", m_scratch));
+        if (c.installed != nullptr) {
+            WriteRegistryText(HKEY_LOCAL_MACHINE, kUninstallEntry, L"InstallLocation",
+                              installation.Path());
+            if (*c.installed != L'\0') {
+                installation.AddCopy(DeliverablePath(c.installed), L"wzkWmiBios.dll");
+            }
+        }
+        ToolRun expected = c.expected;
+        expected.out = Replace(expected.out, "{inst}", Utf8(installation.Path()));
+        expected.err = Replace(Replace(expected.err, "{dir}", Utf8(alone.Path())), "{inst}",
+                               Utf8(installation.Path()));
+        EXPECT_EQ(expected, RunCapturing(program, L"--version", m_scratch));
     }
 }
 

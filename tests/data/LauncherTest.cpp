@@ -198,9 +198,13 @@ TEST_F(LaunchTest, ProgramTextsAreSplitAsTheShellExpects) {
     } cases[] = {
         {L"C:\\no where\\p.exe -x y", LaunchKind::ProgramWithArguments, L"C:\\no where\\p.exe",
          L" -x y", L"C:\\no where"},
+        {L"C:\\no where\\p.exe\t-x y", LaunchKind::ProgramWithArguments, L"C:\\no where\\p.exe",
+         L"\t-x y", L"C:\\no where"},
         {L"C:\\a.exe b\\p.exe -x", LaunchKind::ProgramWithArguments, L"C:\\a.exe", L" b\\p.exe -x",
          L"C:\\"},
         {L"C:\\a.exec\\p x", LaunchKind::ProgramWithArguments, L"C:\\a.exec\\p", L" x",
+         L"C:\\a.exec"},
+        {L"C:\\a.exec\\p\tx", LaunchKind::ProgramWithArguments, L"C:\\a.exec\\p", L"\tx",
          L"C:\\a.exec"},
         {L"C:\\nowhere\\p.EXE", LaunchKind::ProgramWithArguments, L"C:\\nowhere\\p.EXE", L"",
          L"C:\\nowhere"},

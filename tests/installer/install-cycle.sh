@@ -57,6 +57,52 @@ expect_change() { # NAME BEFORE AFTER "> added" and "< removed" lines, with
     snapshot "$3"
     check "$1" "$(diff "$WINEPREFIX/$2" "$WINEPREFIX/$3" | grep '^[<>]')" "${want//"{Software}"/"$software"}"
 }
+# The installed menu, started and showing its window ($menu: its process).
+open_menu() {
+    wine "$app\\VLTMedia.exe" &
+    menu=$!
+    timeout $limit sh -c 'until xdotool search --name "^VLTMedia\$" >/dev/null; do sleep 0.2; done' ||
+        { echo "FAILED: the installed menu shows no window"; exit 1; }
+}
+menu_ended() {
+    timeout $limit sh -c "while kill -0 $menu 2>/dev/null; do sleep 0.2; done" ||
+        { kill $menu; echo "FAILED: the installed menu is still open"; exit 1; }
+    wait $menu || { echo "FAILED: the installed menu ends with $?"; exit 1; }
+}
+entry='Software\Microsoft\Windows\CurrentVersion\Uninstall\Veltrane'
+installed=$WINEPREFIX/drive_c/$(printf '%s' "${app#C:\\}" | tr '\\' /)
+# Installations that fail over the installed one keep it byte for byte and
+# registered: a file in the way of the client files, under each spelling of
+# its folder; a kbdsetup.exe that fails (Wine gives it no advapi32) in an
+# installation to another folder.
+failed_reinstallations() {
+    local sums short spelling
+    touch "$installed/Client" && snapshot blocked && sums=$(cd "$installed" && md5sum *)
+    short=$(wine winepath -s "$app" | tr -d '\r')
+    for spelling in "$short" "${short%\\*}\\\\${short##*\\}" "$short\\."; do
+        expect_exit "a failed installation to /D=$spelling exits with 2" 2 "$setup" /S /CLIENT "/D=$spelling"
+        expect_change "a failed installation to /D=$spelling keeps the installation" blocked reblocked ''
+        check "... byte for byte" "$(cd "$installed" && md5sum *)" "$sums"
+    done
+    rm "$installed/Client"
+    local overrides='HKCU\Software\Wine\AppDefaults\kbdsetup.exe'
+    wine reg add "$overrides\\DllOverrides" /v advapi32 /d '' /f >/dev/null
+    expect_exit "an installation whose kbdsetup.exe fails exits with 2" 2 "$setup" /S /KEYBOARD106 '/D=C:\Other'
+    wine reg delete "$overrides" /f >/dev/null
+    expect_change "an installation whose kbdsetup.exe fails keeps the installation" installed kept ''
+}
+# A copy of the uninstaller in FOLDER (below C:\), with the uninstall entry's
+# values set as given: what it removes, its own temporary copy aside.
+removal_by_copy() { # NAME FOLDER "< removed" lines ({Software} as above) NAME=DATA...
+    local name=$1 folder=$2 want=${3//"{Software}"/"$software"} value && shift 3
+    mkdir -p "$WINEPREFIX/drive_c/$folder" && cp "$WINEPREFIX/uninstaller" "$WINEPREFIX/drive_c/$folder/Uninstall.exe"
+    for value; do wine reg add "HKLM\\$entry" /reg:32 /v "${value%%=*}" /d "${value#*=}" /f >/dev/null; done
+    snapshot by-copy
+    expect_exit "$name: exit code" 0 "C:\\${folder//\//\\}\\Uninstall.exe" /S
+    snapshot by-copy-after
+    check "$name" "$(diff "$WINEPREFIX/by-copy" "$WINEPREFIX/by-copy-after" | grep '^[<>]' |
+        grep -v -e PendingFileRenameOperations -e '~nsu?.tmp')" "$want"
+}
 
 # A failed installation (a folder is in the way of its uninstaller) takes back
 # what it wrote; a default one has no client files and no keyboard values.
@@ -84,14 +130,13 @@ expect_change "a silent installation puts exactly its files and keys in place" b
 > system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "QuietUninstallString"="\"C:\\{ProgramFiles}\\WZK\\Veltrane\\Uninstall.exe\" /S"
 > system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "UninstallString"="\"C:\\{ProgramFiles}\\WZK\\Veltrane\\Uninstall.exe\""'
 
+failed_reinstallations
+
 # The installed menu shows its window (its first run writes the user's
 # default entry) and a second start closes it, as the hot key does.
-wine "$app\\VLTMedia.exe" &
-menu=$!
-timeout $limit sh -c 'until xdotool search --name "^VLTMedia\$" >/dev/null; do sleep 0.2; done' ||
-    { echo "FAILED: the installed menu shows no window"; exit 1; }
+open_menu
 expect_exit "the installed menu closes when started again" 0 "$app\\VLTMedia.exe"
-wait $menu || { echo "FAILED: the installed menu ends with $?"; exit 1; }
+menu_ended
 
 # What stays after removal: the keyboard values and the user's menu settings.
 stays='> system [System\\CurrentControlSet\\Services\\i8042prt\\Parameters]
@@ -111,7 +156,10 @@ stays='> system [System\\CurrentControlSet\\Services\\i8042prt\\Parameters]
 > user [Software\\WZK]'
 # The BIOS tool is a client file once it is built.
 [ ! -f "$1/bin/wzkbios.exe" ] || tool=$'> file C:/{ProgramFiles}/WZK/Veltrane/wzkbios.exe\n'
+# The installer closes an open menu before replacing its files.
+open_menu
 expect_exit "a second installation with both components exits with 0" 0 "$setup" /S /CLIENT /KEYBOARD106
+menu_ended
 expect_change "a second installation adds the client files and the keyboard values" installed reinstalled \
 '> file C:/{ProgramFiles}/WZK/Veltrane/Client
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/include
@@ -125,10 +173,24 @@ expect_change "a second installation adds the client files and the keyboard valu
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/wzkWmiBios.lib'$'\n'"$tool$stays"
 
 # The uninstaller runs from a temporary copy of itself, deleted at the next
-# restart.
-expect_exit "a silent removal exits with 0" 0 "$app\\Uninstall.exe" /S
+# restart. It closes an open menu first: nothing else waits for the restart.
+cp "$installed/Uninstall.exe" "$WINEPREFIX/uninstaller"
+open_menu
+expect_exit "a silent removal while the menu is open exits with 0" 0 "$app\\Uninstall.exe" /S
+menu_ended
 expect_change "a silent removal takes back everything but what is documented to stay" before removed \
 '> file C:/users/USER/Temp/~nsu?.tmp
 > file C:/users/USER/Temp/~nsu?.tmp/Un.exe
 > system [System\\CurrentControlSet\\Control\\Session Manager] "PendingFileRenameOperations"=str(7):"\\??\\C:\\users\\USER\\Temp\\~nsu?.tmp\0\0\\??\\C:\\users\\USER\\Temp\\~nsu?.tmp\\Un.exe\0\0"'$'\n'"$stays"
+
+# An uninstaller leaves an uninstall entry of another folder alone, and a
+# recorded folder C:\A is none of C:\AB's.
+removal_by_copy "an uninstaller leaves the entry of another folder alone" Older \
+    '< file C:/Older/Uninstall.exe' 'InstallLocation=C:\Newer'
+removal_by_copy "an uninstaller removes no folder that only starts with the created one's name" AB/Veltrane \
+'< file C:/AB/Veltrane/Uninstall.exe
+< system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane]
+< system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "CreatedFolder"="C:\\A"
+< system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "InstallLocation"="C:\\AB\\Veltrane"' \
+    'InstallLocation=C:\AB\Veltrane' 'CreatedFolder=C:\A'
 exit $failed

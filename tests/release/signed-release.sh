@@ -57,9 +57,9 @@ verified installed/kbdsetup.exe
 verified installed/wzkbios.exe
 verified installed/wzkWmiBios.dll
 verified installed/Client/x64/wzkWmiBios.dll
+verified kit/x86/wzkbios.exe
 verified kit/x64/wzkFirmwareSim.dll
 verified kit/x64/wzkWmiBios.dll
-verified kit/x86/wzkbios.exe
 verified kit/x86/wzkFirmwareSim.dll
 verified kit/x86/wzkWmiBios.dll
 NOT verified changed.dll"
