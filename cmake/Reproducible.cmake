@@ -13,3 +13,6 @@ add_compile_options(
 # No link time in the PE header or the export directory (Debian's linker
 # would otherwise write SOURCE_DATE_EPOCH when it is set, the clock when not).
 add_link_options(-Wl,--no-insert-timestamp)
+# No DLL base address derived from the output's path: the x86-64 linker hashes
+# the whole path by default, so each build folder gave another ImageBase.
+add_link_options(-Wl,--disable-auto-image-base)
