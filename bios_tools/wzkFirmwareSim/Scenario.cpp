@@ -1,6 +1,6 @@
 #include "Scenario.h"
 
-#include "bios_tools/text/NumberText.h"
+#include "bios_tools/shared/NumberText.h"
 #include "common/UniqueHandle.h"
 
 #include <wbemcli.h>
