@@ -1,6 +1,7 @@
 #include "Scenario.h"
 
 #include "bios_tools/shared/NumberText.h"
+#include "bios_tools/shared/RequestLimit.h"
 #include "common/UniqueHandle.h"
 
 #include <wbemcli.h>
@@ -182,7 +183,7 @@ bool Scenario::SetAnswerValue(ScenarioAnswer& answer, std::string_view key, std:
     if (SameWord(key, "Data")) {
         // Parsed into room for the most there may be, then kept at its size:
         // a vector that only shrank would keep all that room per answer.
-        std::vector<BYTE> room(kMaxScenarioData);
+        std::vector<BYTE> room(kMaxRequestBytes);
         size_t count = 0;
         biostext::TextError error = biostext::ParseHexBytes(value, room.data(), room.size(), count);
         answer.data.assign(room.begin(), room.begin() + static_cast<ptrdiff_t>(count));
