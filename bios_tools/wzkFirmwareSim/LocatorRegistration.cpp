@@ -1,11 +1,12 @@
 #include "LocatorRegistration.h"
 
+#include "FirmwareSim.h"
 #include "common/UniqueHandle.h"
 
 namespace sim {
 namespace {
 
-const wchar_t kLocatorClassKey[] = L"CLSID\\{4590F811-1D3A-11D0-891F-00AA004B2E24}";
+const wchar_t kLocatorClassKey[] = FIRMWARE_SIM_LOCATOR_KEY;
 const wchar_t kServerKey[] = L"InprocServer32";
 // Beside the server key, under the same class: a copy of the server key as
 // it was before the first registration. COM reads only the keys it knows.

@@ -1,37 +1,12 @@
 #include "BiosTestSupport.h"
 
-#include "tests/support/RegistryProbe.h"
 #include "tests/support/TestPaths.h"
+
+#include <gtest/gtest.h>
 
 #include <sstream>
 
 namespace {
-
-const wchar_t kLocatorServerKey[] =
-    L"CLSID\\{4590F811-1D3A-11D0-891F-00AA004B2E24}\\InprocServer32";
-// Wine's own locator, put back if an interrupted run left the simulator
-// registered and so nothing else is known.
-const wchar_t kWineLocatorServer[] = L"C:\\windows\\system32\\wbem\\wbemprox.dll";
-
-template <class Saved> void Save(const wchar_t* name, Saved& saved) {
-    RegistryValue value = ReadRegistryValue(HKEY_CLASSES_ROOT, kLocatorServerKey, name);
-    saved.exists = value.exists;
-    saved.type = value.type;
-    saved.data = value.data;
-}
-
-template <class Saved> void Restore(const wchar_t* name, const Saved& saved) {
-    if (saved.exists) {
-        WriteRegistryBytes(HKEY_CLASSES_ROOT, kLocatorServerKey, name, saved.type,
-                           saved.data.data(), static_cast<DWORD>(saved.data.size()));
-        return;
-    }
-    UniqueRegKey key;
-    if (::RegOpenKeyExW(HKEY_CLASSES_ROOT, kLocatorServerKey, 0, KEY_SET_VALUE, key.put()) ==
-        ERROR_SUCCESS) {
-        ::RegDeleteValueW(key.get(), name);
-    }
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -60,23 +35,11 @@ std::wstring FirmwareSimRegistration::SimulatorPath() {
 }
 
 FirmwareSimRegistration::FirmwareSimRegistration() {
-    Save(L"", m_server);
-    Save(L"ThreadingModel", m_threadingModel);
-    RegistryValue server = ReadRegistryValue(HKEY_CLASSES_ROOT, kLocatorServerKey, L"");
-    if (server.exists && _wcsicmp(server.Text().c_str(), SimulatorPath().c_str()) == 0) {
-        std::wstring wine = kWineLocatorServer;
-        auto bytes = reinterpret_cast<const BYTE*>(wine.c_str());
-        m_server.type = REG_SZ;
-        m_server.data.assign(bytes, bytes + (wine.size() + 1) * sizeof(wchar_t));
-    }
-    WriteRegistryText(HKEY_CLASSES_ROOT, kLocatorServerKey, L"", SimulatorPath());
-    // "Both": created in the caller's apartment, STA or MTA, never behind a proxy.
-    WriteRegistryText(HKEY_CLASSES_ROOT, kLocatorServerKey, L"ThreadingModel", L"Both");
+    EXPECT_EQ(S_OK, RegisterFirmwareSim()) << "the simulator's DllRegisterServer";
 }
 
 FirmwareSimRegistration::~FirmwareSimRegistration() {
-    Restore(L"", m_server);
-    Restore(L"ThreadingModel", m_threadingModel);
+    EXPECT_EQ(S_OK, UnregisterFirmwareSim()) << "the simulator's DllUnregisterServer";
 }
 
 std::vector<std::string> SimLog() {

@@ -28,8 +28,9 @@ private:
     UniqueModule m_module;
 };
 
-// Points CLSID_WbemLocator's InprocServer32 at the simulator in this prefix
-// and puts back what was there when it goes away.
+// The simulator registered as the WMI locator's server for the holder's
+// lifetime, by its own DllRegisterServer and DllUnregisterServer (what
+// regsvr32 calls): what was registered before is put back exactly.
 class FirmwareSimRegistration {
 public:
     FirmwareSimRegistration();
@@ -38,16 +39,12 @@ public:
     FirmwareSimRegistration& operator=(const FirmwareSimRegistration&) = delete;
 
     static std::wstring SimulatorPath();
-
-private:
-    struct SavedValue {
-        bool exists = false;
-        DWORD type = REG_NONE;
-        std::vector<BYTE> data;
-    };
-    SavedValue m_server;
-    SavedValue m_threadingModel;
 };
+
+// The simulator's DllRegisterServer and DllUnregisterServer, called in this
+// process.
+HRESULT RegisterFirmwareSim();
+HRESULT UnregisterFirmwareSim();
 
 // The simulator's request log, one entry per line.
 std::vector<std::string> SimLog();
