@@ -1,7 +1,7 @@
 // regsvr32 installs the simulator as the WMI locator's server and regsvr32 /u
 // puts back exactly what was there, whatever that was.
-#include "BiosToolsSupport.h"
 #include "FirmwareSim.h"
+#include "tests/support/bios/ToolRun.h"
 
 #include "common/UniqueHandle.h"
 #include "tests/support/RegistryProbe.h"

@@ -1,7 +1,9 @@
 // wzkCallBios of the real DLL against the firmware simulator: what reaches
 // the firmware, in which order, what comes back to the caller, and that every
 // object handed out is released again.
-#include "BiosTestSupport.h"
+#include "common/ComApartment.h"
+#include "tests/support/bios/FirmwareSimulator.h"
+#include "tests/support/bios/WzkWmiBiosDll.h"
 
 #include "tests/support/RegistryProbe.h"
 #include "tests/support/TestPaths.h"

@@ -3,7 +3,7 @@
 // loads the same module for the library and both see one state. (Linked
 // through an import library, the DLL would be looked for beside the test
 // program in build\tests.)
-#include "BiosTestSupport.h"
+#include "FirmwareSimulator.h"
 
 #include "tests/support/TestPaths.h"
 

@@ -1,4 +1,4 @@
-#include "BiosTestSupport.h"
+#include "FirmwareSimulator.h"
 
 #include "tests/support/TestPaths.h"
 
@@ -18,17 +18,6 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 } // namespace
-
-WzkWmiBiosDll::WzkWmiBiosDll()
-    : m_module(::LoadLibraryW(DeliverablePath(L"wzkWmiBios.dll").c_str())) {}
-
-FARPROC WzkWmiBiosDll::Export(const char* name) const {
-    return m_module ? ::GetProcAddress(m_module.get(), name) : nullptr;
-}
-
-WZKCALLBIOS_FUNCTION WzkWmiBiosDll::CallBios() const {
-    return reinterpret_cast<WZKCALLBIOS_FUNCTION>(reinterpret_cast<void*>(Export("wzkCallBios")));
-}
 
 std::wstring FirmwareSimRegistration::SimulatorPath() {
     return DeliverablePath(L"wzkFirmwareSim.dll");

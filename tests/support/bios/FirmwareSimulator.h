@@ -1,32 +1,14 @@
-// What the BIOS library tests share: the real DLL loaded from build\bin, the
-// firmware simulator registered as the WMI locator class, and COM set up on
-// the test's thread.
+// The firmware simulator as the tests drive it, in their own process: its
+// control functions (FirmwareSim.h) from the DLL in build\bin, the same DLL
+// registered as the WMI locator's server, and its request log.
 #pragma once
 
-#include "common/ComApartment.h"
-#include "common/UniqueHandle.h"
-#include "Shared/wzkWmiBios/wzkWmiBios.h"
 #include "FirmwareSim.h"
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
-
-// wzkWmiBios.dll from build\bin, as a client program loads it.
-class WzkWmiBiosDll {
-public:
-    WzkWmiBiosDll();
-    WzkWmiBiosDll(const WzkWmiBiosDll&) = delete;
-    WzkWmiBiosDll& operator=(const WzkWmiBiosDll&) = delete;
-
-    bool Loaded() const { return static_cast<bool>(m_module); }
-    FARPROC Export(const char* name) const;
-    WZKCALLBIOS_FUNCTION CallBios() const;
-
-private:
-    UniqueModule m_module;
-};
 
 // The simulator registered as the WMI locator's server for the holder's
 // lifetime, by its own DllRegisterServer and DllUnregisterServer (what
