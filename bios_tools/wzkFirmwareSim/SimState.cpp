@@ -2,6 +2,7 @@
 
 #include "RequestLog.h"
 #include "SimClassObject.h"
+#include "common/ModulePath.h"
 
 #include <cstdio>
 #include <cstring>
@@ -113,9 +114,20 @@ bool FileExists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// This DLL, not the program that loaded it.
+HMODULE OwnModule() {
+    HMODULE self = nullptr;
+    return ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                    GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                reinterpret_cast<LPCWSTR>(&OwnModule), &self)
+               ? self
+               : nullptr;
+}
+
 std::wstring DefaultScenarioPath() {
-    std::wstring path = OwnPath();
-    return path.substr(0, path.find_last_of(L'\\') + 1) + kDefaultScenarioName;
+    wchar_t folder[MAX_PATH] = {};
+    DWORD length = OwnModule() != nullptr ? ModuleFolder(OwnModule(), folder, MAX_PATH) : 0;
+    return std::wstring(folder, length) + kDefaultScenarioName;
 }
 
 } // namespace
@@ -274,15 +286,9 @@ std::wstring EnvironmentText(const wchar_t* name) {
 }
 
 std::wstring OwnPath() {
-    HMODULE self = nullptr;
     wchar_t path[MAX_PATH] = {};
-    DWORD length = 0;
-    if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                 GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                             reinterpret_cast<LPCWSTR>(&OwnPath), &self)) {
-        length = ::GetModuleFileNameW(self, path, MAX_PATH);
-    }
-    return length != 0 && length < MAX_PATH ? std::wstring(path, length) : std::wstring();
+    DWORD length = OwnModule() != nullptr ? ModuleFilePath(OwnModule(), path, MAX_PATH) : 0;
+    return std::wstring(path, length);
 }
 
 TrackedObject::TrackedObject(std::string name) : m_name(std::move(name)) {
