@@ -2,6 +2,7 @@
 
 #include "RequestLog.h"
 #include "SimClassObject.h"
+#include "common/EnvironmentVariable.h"
 #include "common/ModulePath.h"
 
 #include <cstdio>
@@ -143,7 +144,7 @@ HRESULT StartRequest() {
     if (state.driven) {
         return state.scenarioError;
     }
-    std::wstring path = EnvironmentText(kScenarioVariable);
+    std::wstring path = EnvironmentVariable(kScenarioVariable);
     if (path.empty() && FileExists(DefaultScenarioPath())) {
         path = DefaultScenarioPath();
     }
@@ -275,14 +276,6 @@ std::string ByteList(const std::vector<BYTE>& bytes) {
         text += (i == 0 ? "" : " ") + std::string(number);
     }
     return text + "]";
-}
-
-std::wstring EnvironmentText(const wchar_t* name) {
-    DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
-    std::wstring text(size, L'\0');
-    DWORD length = size != 0 ? ::GetEnvironmentVariableW(name, &text[0], size) : 0;
-    text.resize(length < size ? length : 0);
-    return text;
 }
 
 std::wstring OwnPath() {

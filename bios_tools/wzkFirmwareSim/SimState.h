@@ -52,8 +52,6 @@ bool ArrayNumbers(SAFEARRAY* array, VARTYPE elementType, std::vector<LONG>& numb
 // "[01 02 FF]".
 std::string ByteList(const std::vector<BYTE>& bytes);
 
-// A variable of this process' environment; empty when it is not set.
-std::wstring EnvironmentText(const wchar_t* name);
 // The full path of this DLL; empty if it does not fit MAX_PATH.
 std::wstring OwnPath();
 
