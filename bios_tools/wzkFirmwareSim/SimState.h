@@ -55,6 +55,14 @@ std::string ByteList(const std::vector<BYTE>& bytes);
 // The full path of this DLL; empty if it does not fit MAX_PATH.
 std::wstring OwnPath();
 
+// A COM method that the library never calls: it fails with
+// WBEM_E_NOT_SUPPORTED and logs "Unexpected ..." through the class' own
+// Unexpected(name), so that a client which calls it shows in the log.
+#define SIM_UNEXPECTED(name, parameters)                                                           \
+    STDMETHODIMP name parameters override {                                                        \
+        return Unexpected(#name);                                                                  \
+    }
+
 // Base of every COM object the simulator hands out. Objects start with one
 // reference (the one handed out). While a program drives the simulator they
 // are never deleted: a Release after the last one is then counted instead
