@@ -1,5 +1,7 @@
 #include "SimClassObject.h"
 
+#include "SimText.h"
+
 namespace sim {
 namespace {
 

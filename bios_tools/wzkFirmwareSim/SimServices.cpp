@@ -1,6 +1,7 @@
 #include "SimServices.h"
 
 #include "RequestLog.h"
+#include "SimText.h"
 
 #include <algorithm>
 
