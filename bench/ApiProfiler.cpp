@@ -14,11 +14,14 @@
 // which then returns into the exit stub whatever its calling convention; the
 // exit stub takes the time and returns to the caller. Only the main thread
 // is profiled; the C runtime's own DLL is left alone (it exports data too).
+#include "common/ModulePath.h"
+
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <new>
 
 namespace {
@@ -304,18 +307,19 @@ struct Profiler {
     }
     ~Profiler() {
         g_active = false;
-        char log[MAX_PATH] = {}, start[32] = {}, program[MAX_PATH] = {};
+        char log[MAX_PATH] = {}, start[32] = {};
+        wchar_t program[MAX_PATH] = {};
         if (::GetEnvironmentVariableA("BENCH_PROFILE_LOG", log, MAX_PATH) == 0) {
             return;
         }
         ::GetEnvironmentVariableA("BENCH_T0", start, sizeof start);
-        ::GetModuleFileNameA(nullptr, program, MAX_PATH);
+        ModuleFilePath(nullptr, program, MAX_PATH);
         LONGLONG t0 = _strtoi64(start, nullptr, 10);
         FILE* file = std::fopen(log, "a");
         if (file == nullptr) {
             return;
         }
-        std::fprintf(file, "run %s\n", std::strrchr(program, '\\') + 1);
+        std::fprintf(file, "run %ls\n", std::wcsrchr(program, L'\\') + 1);
         for (int p = 0; p < kPhaseCount; ++p) {
             std::fprintf(file, "phase\t%s\t%.3f\n", kPhaseNames[p],
                          g_phases[p] && t0 ? Ms(g_phases[p] - t0) : -1.0);

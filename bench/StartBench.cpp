@@ -15,6 +15,7 @@
 // two programs, relative to this program's folder.
 #include "BenchReport.h"
 
+#include "common/ModulePath.h"
 #include "common/UniqueHandle.h"
 
 #include <windows.h>
@@ -318,10 +319,8 @@ bool MeasurePair(const std::wstring& first, const std::wstring& second, int runs
 }
 
 std::wstring ProgramDir() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path, length);
-    return dir.substr(0, dir.find_last_of(L'\\') + 1);
+    wchar_t folder[MAX_PATH] = {};
+    return std::wstring(folder, ModuleFolder(nullptr, folder, MAX_PATH));
 }
 
 } // namespace

@@ -16,7 +16,6 @@ public:
     }
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
-    HRESULT Result() const { return m_result; }
 
 private:
     HRESULT m_result;

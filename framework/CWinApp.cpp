@@ -1,5 +1,6 @@
 #include "framework/CWinApp.h"
 
+#include "common/ModulePath.h"
 #include "common/ProfileFileName.h"
 
 namespace {
@@ -23,8 +24,7 @@ CWinApp::~CWinApp() {
 int CWinApp::WinMain(HINSTANCE instance) {
     m_hInstance = instance;
     wchar_t modulePath[MAX_PATH] = {};
-    ::GetModuleFileNameW(instance, modulePath, MAX_PATH);
-    modulePath[MAX_PATH - 1] = L'\0';
+    ModuleFilePath(instance, modulePath, MAX_PATH);
     FormBaseName(modulePath, m_exeName, MAX_PATH);
     FormProfileFileName(modulePath, m_profileName, MAX_PATH);
     if (!InitInstance()) {

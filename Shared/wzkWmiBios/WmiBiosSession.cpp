@@ -127,7 +127,7 @@ WmiBiosSession::WmiBiosSession() {
         m_pLocator.reset();
         return;
     }
-    // Only systems before Windows 2000 need the proxy told to impersonate.
+    // Kept for systems before Windows 2000, whose WMI proxy must be told to impersonate.
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
     ::GetVersionExA(&version);

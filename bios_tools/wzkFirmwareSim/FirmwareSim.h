@@ -14,6 +14,12 @@
 
 #define FIRMWARE_SIM_API extern "C"
 
+// The WMI locator class (CLSID_WbemLocator) below HKEY_CLASSES_ROOT. The
+// simulator's DllRegisterServer, which regsvr32 and the tests call, makes
+// itself the class' InprocServer32 and keeps the previous one beside it;
+// DllUnregisterServer puts that back.
+#define FIRMWARE_SIM_LOCATOR_KEY L"CLSID\\{4590F811-1D3A-11D0-891F-00AA004B2E24}"
+
 // How the simulated firmware answers. FirmwareSim_Reset restores the defaults
 // given in the comments.
 struct FirmwareSimConfig {

@@ -1,11 +1,13 @@
 #include "LocatorRegistration.h"
 
+#include "FirmwareSim.h"
+#include "common/ResultMacros.h"
 #include "common/UniqueHandle.h"
 
 namespace sim {
 namespace {
 
-const wchar_t kLocatorClassKey[] = L"CLSID\\{4590F811-1D3A-11D0-891F-00AA004B2E24}";
+const wchar_t kLocatorClassKey[] = FIRMWARE_SIM_LOCATOR_KEY;
 const wchar_t kServerKey[] = L"InprocServer32";
 // Beside the server key, under the same class: a copy of the server key as
 // it was before the first registration. COM reads only the keys it knows.
@@ -27,26 +29,29 @@ bool KeyExists(HKEY parent, const wchar_t* name) {
     return ::RegOpenKeyExW(parent, name, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
 }
 
-LONG WriteText(HKEY key, const wchar_t* name, const std::wstring& text) {
-    return ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                            static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+HRESULT WriteText(HKEY key, const wchar_t* name, const std::wstring& text) {
+    return HRESULT_FROM_WIN32(
+        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                         static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))));
+}
+
+HRESULT CreateKey(HKEY parent, const wchar_t* name, UniqueRegKey& key) {
+    return HRESULT_FROM_WIN32(::RegCreateKeyExW(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                                KEY_ALL_ACCESS, nullptr, key.put(), nullptr));
 }
 
 // A copy of the key `from` (below `parent`) as `to`, values and subkeys.
-LONG CopyKey(HKEY parent, const wchar_t* from, const wchar_t* to) {
+HRESULT CopyKey(HKEY parent, const wchar_t* from, const wchar_t* to) {
     UniqueRegKey source;
     UniqueRegKey target;
-    LONG result = ::RegOpenKeyExW(parent, from, 0, KEY_READ, source.put());
-    if (result == ERROR_SUCCESS) {
-        result = ::RegCreateKeyExW(parent, to, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                   nullptr, target.put(), nullptr);
-    }
-    return result == ERROR_SUCCESS ? ::RegCopyTreeW(source.get(), nullptr, target.get()) : result;
+    RETURN_IF_WIN32_ERROR(::RegOpenKeyExW(parent, from, 0, KEY_READ, source.put()));
+    RETURN_IF_FAILED(CreateKey(parent, to, target));
+    return HRESULT_FROM_WIN32(::RegCopyTreeW(source.get(), nullptr, target.get()));
 }
 
-LONG DeleteKey(HKEY parent, const wchar_t* name) {
+HRESULT DeleteKey(HKEY parent, const wchar_t* name) {
     LONG result = ::RegDeleteTreeW(parent, name);
-    return result == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : result;
+    return result == ERROR_FILE_NOT_FOUND ? S_OK : HRESULT_FROM_WIN32(result);
 }
 
 // The server key names a simulator: one whose file has this DLL's name
@@ -54,9 +59,9 @@ LONG DeleteKey(HKEY parent, const wchar_t* name) {
 bool ServerIsSimulator(HKEY locator, const std::wstring& ownPath) {
     wchar_t server[MAX_PATH] = {};
     DWORD size = sizeof server - sizeof(wchar_t);
-    if (::RegGetValueW(locator, kServerKey, nullptr, RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
-                                                         RRF_NOEXPAND,
-                       nullptr, server, &size) != ERROR_SUCCESS) {
+    if (::RegGetValueW(locator, kServerKey, nullptr,
+                       RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, server,
+                       &size) != ERROR_SUCCESS) {
         return false;
     }
     const wchar_t* serverName = ::wcsrchr(server, L'\\');
@@ -67,41 +72,39 @@ bool ServerIsSimulator(HKEY locator, const std::wstring& ownPath) {
 
 // The system's own locator server, as Windows and Wine register it, as the
 // key `name` below the locator class.
-LONG WriteSystemServer(HKEY locator, const wchar_t* name) {
+HRESULT WriteSystemServer(HKEY locator, const wchar_t* name) {
     wchar_t system[MAX_PATH] = {};
     UINT length = ::GetSystemDirectoryW(system, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) {
-        return ERROR_PATH_NOT_FOUND;
+        return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
     }
     UniqueRegKey server;
-    LONG result = ::RegCreateKeyExW(locator, name, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                    KEY_ALL_ACCESS, nullptr, server.put(), nullptr);
-    if (result == ERROR_SUCCESS) {
-        result = WriteText(server.get(), nullptr, std::wstring(system) + L"\\wbem\\wbemprox.dll");
-    }
-    return result == ERROR_SUCCESS ? WriteText(server.get(), L"ThreadingModel", L"Both") : result;
+    RETURN_IF_FAILED(CreateKey(locator, name, server));
+    RETURN_IF_FAILED(
+        WriteText(server.get(), nullptr, std::wstring(system) + L"\\wbem\\wbemprox.dll"));
+    return WriteText(server.get(), L"ThreadingModel", L"Both");
 }
 
 // The first registration keeps what was there; a later one (a new build
 // path, say) must not save the simulator's own entry over it. A simulator
 // registered without a saved copy stands for the system's locator, which is
 // what gets saved then.
-LONG SaveServerKey(HKEY locator, const std::wstring& ownPath) {
+HRESULT SaveServerKey(HKEY locator, const std::wstring& ownPath) {
     if (KeyExists(locator, kSavedKey)) {
-        return ERROR_SUCCESS;
+        return S_OK;
     }
     UniqueRegKey saved;
-    LONG result = ::RegCreateKeyExW(locator, kSavedKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                    KEY_ALL_ACCESS, nullptr, saved.put(), nullptr);
-    if (result == ERROR_SUCCESS && ServerIsSimulator(locator, ownPath)) {
-        result = WriteSystemServer(locator, kSavedServerKey);
-    } else if (result == ERROR_SUCCESS && KeyExists(locator, kServerKey)) {
-        result = CopyKey(locator, kServerKey, kSavedServerKey);
+    RETURN_IF_FAILED(CreateKey(locator, kSavedKey, saved));
+    HRESULT hr = S_OK;
+    if (ServerIsSimulator(locator, ownPath)) {
+        hr = WriteSystemServer(locator, kSavedServerKey);
+    } else if (KeyExists(locator, kServerKey)) {
+        hr = CopyKey(locator, kServerKey, kSavedServerKey);
     }
-    if (result != ERROR_SUCCESS) {
+    if (FAILED(hr)) {
         DeleteKey(locator, kSavedKey);
     }
-    return result;
+    return hr;
 }
 
 } // namespace
@@ -116,24 +119,12 @@ HRESULT RegisterAsLocator(const std::wstring& dllPath) {
     }
     UniqueRegKey locator;
     UniqueRegKey server;
-    LONG result =
-        ::RegCreateKeyExW(HKEY_CLASSES_ROOT, kLocatorClassKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                          KEY_ALL_ACCESS, nullptr, locator.put(), nullptr);
-    if (result == ERROR_SUCCESS) {
-        result = SaveServerKey(locator.get(), dllPath);
-    }
-    if (result == ERROR_SUCCESS) {
-        result = ::RegCreateKeyExW(locator.get(), kServerKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                   KEY_ALL_ACCESS, nullptr, server.put(), nullptr);
-    }
-    if (result == ERROR_SUCCESS) {
-        result = WriteText(server.get(), nullptr, dllPath);
-    }
-    if (result == ERROR_SUCCESS) {
-        // Created in the caller's apartment, STA or MTA, never behind a proxy.
-        result = WriteText(server.get(), L"ThreadingModel", L"Both");
-    }
-    return HRESULT_FROM_WIN32(result);
+    RETURN_IF_FAILED(CreateKey(HKEY_CLASSES_ROOT, kLocatorClassKey, locator));
+    RETURN_IF_FAILED(SaveServerKey(locator.get(), dllPath));
+    RETURN_IF_FAILED(CreateKey(locator.get(), kServerKey, server));
+    RETURN_IF_FAILED(WriteText(server.get(), nullptr, dllPath));
+    // Created in the caller's apartment, STA or MTA, never behind a proxy.
+    return WriteText(server.get(), L"ThreadingModel", L"Both");
 }
 
 HRESULT UnregisterAsLocator(const std::wstring& dllPath) {
@@ -145,21 +136,17 @@ HRESULT UnregisterAsLocator(const std::wstring& dllPath) {
     if (!KeyExists(locator.get(), kSavedKey)) {
         // Nothing saved, yet a simulator is registered: the system's locator
         // is what belongs there.
-        LONG result = ERROR_SUCCESS;
-        if (ServerIsSimulator(locator.get(), dllPath)) {
-            result = DeleteKey(locator.get(), kServerKey);
-            result = result == ERROR_SUCCESS ? WriteSystemServer(locator.get(), kServerKey) : result;
+        if (!ServerIsSimulator(locator.get(), dllPath)) {
+            return S_OK;
         }
-        return HRESULT_FROM_WIN32(result);
+        RETURN_IF_FAILED(DeleteKey(locator.get(), kServerKey));
+        return WriteSystemServer(locator.get(), kServerKey);
     }
-    LONG result = DeleteKey(locator.get(), kServerKey);
-    if (result == ERROR_SUCCESS && KeyExists(locator.get(), kSavedServerKey)) {
-        result = CopyKey(locator.get(), kSavedServerKey, kServerKey);
+    RETURN_IF_FAILED(DeleteKey(locator.get(), kServerKey));
+    if (KeyExists(locator.get(), kSavedServerKey)) {
+        RETURN_IF_FAILED(CopyKey(locator.get(), kSavedServerKey, kServerKey));
     }
-    if (result == ERROR_SUCCESS) {
-        result = DeleteKey(locator.get(), kSavedKey);
-    }
-    return HRESULT_FROM_WIN32(result);
+    return DeleteKey(locator.get(), kSavedKey);
 }
 
 } // namespace sim

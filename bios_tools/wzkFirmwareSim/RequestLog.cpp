@@ -1,6 +1,7 @@
 #include "RequestLog.h"
 
 #include "SimState.h"
+#include "common/EnvironmentVariable.h"
 #include "common/UniqueHandle.h"
 
 namespace sim {
@@ -8,7 +9,7 @@ namespace sim {
 // The file is opened for each line, not held: a developer can read, move or
 // delete it while the client runs, and several client processes can share it.
 void AppendToRequestLog(const std::string& line) {
-    std::wstring path = EnvironmentText(L"WZK_FIRMWARE_SIM_LOG");
+    std::wstring path = EnvironmentVariable(L"WZK_FIRMWARE_SIM_LOG");
     if (path.empty()) {
         return;
     }

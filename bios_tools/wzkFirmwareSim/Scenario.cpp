@@ -1,6 +1,8 @@
 #include "Scenario.h"
 
-#include "bios_tools/text/NumberText.h"
+#include "bios_tools/shared/NumberText.h"
+#include "bios_tools/shared/RequestLimit.h"
+#include "common/SystemMessage.h"
 #include "common/UniqueHandle.h"
 
 #include <wbemcli.h>
@@ -47,14 +49,9 @@ bool ReadNumber(std::string_view what, std::string_view text, LONG& value, std::
 }
 
 // The system's text for a Win32 error, for messages in the log.
-std::string SystemMessage(DWORD error) {
+std::string SystemMessageText(DWORD error) {
     char text[256] = {};
-    DWORD length = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, error, 0, text, sizeof text, nullptr);
-    while (length > 0 && (text[length - 1] == '\n' || text[length - 1] == '\r')) {
-        text[--length] = '\0';
-    }
-    return length != 0 ? text : "error " + std::to_string(error);
+    return ::SystemMessage(error, text) != 0 ? text : "error " + std::to_string(error);
 }
 
 } // namespace
@@ -77,7 +74,7 @@ HRESULT Scenario::Load(const wchar_t* path, std::string& message) {
         error = ::GetLastError() != 0 ? ::GetLastError() : ERROR_READ_FAULT;
     }
     if (error != 0) {
-        message = "cannot read the file: " + SystemMessage(error);
+        message = "cannot read the file: " + SystemMessageText(error);
         return HRESULT_FROM_WIN32(error);
     }
     return Parse(text, message) ? S_OK : HRESULT_FROM_WIN32(ERROR_BAD_CONFIGURATION);
@@ -182,7 +179,7 @@ bool Scenario::SetAnswerValue(ScenarioAnswer& answer, std::string_view key, std:
     if (SameWord(key, "Data")) {
         // Parsed into room for the most there may be, then kept at its size:
         // a vector that only shrank would keep all that room per answer.
-        std::vector<BYTE> room(kMaxScenarioData);
+        std::vector<BYTE> room(kMaxRequestBytes);
         size_t count = 0;
         biostext::TextError error = biostext::ParseHexBytes(value, room.data(), room.size(), count);
         answer.data.assign(room.begin(), room.begin() + static_cast<ptrdiff_t>(count));

@@ -69,7 +69,4 @@ private:
     Section m_section = Section::None;
 };
 
-// The most "Data" bytes an answer may have: the most a client may ask for.
-constexpr size_t kMaxScenarioData = 65536;
-
 } // namespace sim

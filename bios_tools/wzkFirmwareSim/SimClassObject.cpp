@@ -1,5 +1,7 @@
 #include "SimClassObject.h"
 
+#include "SimText.h"
+
 namespace sim {
 namespace {
 
@@ -142,8 +144,8 @@ STDMETHODIMP SimClassObject::Put(LPCWSTR name, LONG flags, VARIANT* value, CIMTY
     if (type != 0) {
         request += " cimtype=" + std::to_string(type);
     }
-    HRESULT hr = Record(request, property == nullptr ? HRESULT(WBEM_E_NOT_FOUND)
-                                 : value == nullptr  ? HRESULT(WBEM_E_INVALID_PARAMETER)
+    HRESULT hr = Record(request, property == nullptr         ? HRESULT(WBEM_E_NOT_FOUND)
+                                 : value == nullptr          ? HRESULT(WBEM_E_INVALID_PARAMETER)
                                  : !ArrayFitsItsType(*value) ? HRESULT(WBEM_E_TYPE_MISMATCH)
                                                              : S_OK);
     if (FAILED(hr)) {
@@ -200,67 +202,6 @@ STDMETHODIMP SimClassObject::GetMethod(LPCWSTR name, LONG flags, IWbemClassObjec
 HRESULT SimClassObject::Unexpected(const char* method) {
     return Record(std::string("Unexpected ") + Name() + " IWbemClassObject::" + method,
                   HRESULT(WBEM_E_NOT_SUPPORTED));
-}
-
-STDMETHODIMP SimClassObject::GetQualifierSet(IWbemQualifierSet**) {
-    return Unexpected("GetQualifierSet");
-}
-STDMETHODIMP SimClassObject::Delete(LPCWSTR) {
-    return Unexpected("Delete");
-}
-STDMETHODIMP SimClassObject::GetNames(LPCWSTR, LONG, VARIANT*, SAFEARRAY**) {
-    return Unexpected("GetNames");
-}
-STDMETHODIMP SimClassObject::BeginEnumeration(LONG) {
-    return Unexpected("BeginEnumeration");
-}
-STDMETHODIMP SimClassObject::Next(LONG, BSTR*, VARIANT*, CIMTYPE*, LONG*) {
-    return Unexpected("Next");
-}
-STDMETHODIMP SimClassObject::EndEnumeration() {
-    return Unexpected("EndEnumeration");
-}
-STDMETHODIMP SimClassObject::GetPropertyQualifierSet(LPCWSTR, IWbemQualifierSet**) {
-    return Unexpected("GetPropertyQualifierSet");
-}
-STDMETHODIMP SimClassObject::Clone(IWbemClassObject**) {
-    return Unexpected("Clone");
-}
-STDMETHODIMP SimClassObject::GetObjectText(LONG, BSTR*) {
-    return Unexpected("GetObjectText");
-}
-STDMETHODIMP SimClassObject::SpawnDerivedClass(LONG, IWbemClassObject**) {
-    return Unexpected("SpawnDerivedClass");
-}
-STDMETHODIMP SimClassObject::CompareTo(LONG, IWbemClassObject*) {
-    return Unexpected("CompareTo");
-}
-STDMETHODIMP SimClassObject::GetPropertyOrigin(LPCWSTR, BSTR*) {
-    return Unexpected("GetPropertyOrigin");
-}
-STDMETHODIMP SimClassObject::InheritsFrom(LPCWSTR) {
-    return Unexpected("InheritsFrom");
-}
-STDMETHODIMP SimClassObject::PutMethod(LPCWSTR, LONG, IWbemClassObject*, IWbemClassObject*) {
-    return Unexpected("PutMethod");
-}
-STDMETHODIMP SimClassObject::DeleteMethod(LPCWSTR) {
-    return Unexpected("DeleteMethod");
-}
-STDMETHODIMP SimClassObject::BeginMethodEnumeration(LONG) {
-    return Unexpected("BeginMethodEnumeration");
-}
-STDMETHODIMP SimClassObject::NextMethod(LONG, BSTR*, IWbemClassObject**, IWbemClassObject**) {
-    return Unexpected("NextMethod");
-}
-STDMETHODIMP SimClassObject::EndMethodEnumeration() {
-    return Unexpected("EndMethodEnumeration");
-}
-STDMETHODIMP SimClassObject::GetMethodQualifierSet(LPCWSTR, IWbemQualifierSet**) {
-    return Unexpected("GetMethodQualifierSet");
-}
-STDMETHODIMP SimClassObject::GetMethodOrigin(LPCWSTR, BSTR*) {
-    return Unexpected("GetMethodOrigin");
 }
 
 } // namespace sim

@@ -43,26 +43,26 @@ public:
                            IWbemClassObject** outSignature) override;
 
     // IWbemClassObject: the rest is logged as unexpected.
-    STDMETHODIMP GetQualifierSet(IWbemQualifierSet**) override;
-    STDMETHODIMP Delete(LPCWSTR) override;
-    STDMETHODIMP GetNames(LPCWSTR, LONG, VARIANT*, SAFEARRAY**) override;
-    STDMETHODIMP BeginEnumeration(LONG) override;
-    STDMETHODIMP Next(LONG, BSTR*, VARIANT*, CIMTYPE*, LONG*) override;
-    STDMETHODIMP EndEnumeration() override;
-    STDMETHODIMP GetPropertyQualifierSet(LPCWSTR, IWbemQualifierSet**) override;
-    STDMETHODIMP Clone(IWbemClassObject**) override;
-    STDMETHODIMP GetObjectText(LONG, BSTR*) override;
-    STDMETHODIMP SpawnDerivedClass(LONG, IWbemClassObject**) override;
-    STDMETHODIMP CompareTo(LONG, IWbemClassObject*) override;
-    STDMETHODIMP GetPropertyOrigin(LPCWSTR, BSTR*) override;
-    STDMETHODIMP InheritsFrom(LPCWSTR) override;
-    STDMETHODIMP PutMethod(LPCWSTR, LONG, IWbemClassObject*, IWbemClassObject*) override;
-    STDMETHODIMP DeleteMethod(LPCWSTR) override;
-    STDMETHODIMP BeginMethodEnumeration(LONG) override;
-    STDMETHODIMP NextMethod(LONG, BSTR*, IWbemClassObject**, IWbemClassObject**) override;
-    STDMETHODIMP EndMethodEnumeration() override;
-    STDMETHODIMP GetMethodQualifierSet(LPCWSTR, IWbemQualifierSet**) override;
-    STDMETHODIMP GetMethodOrigin(LPCWSTR, BSTR*) override;
+    SIM_UNEXPECTED(GetQualifierSet, (IWbemQualifierSet**))
+    SIM_UNEXPECTED(Delete, (LPCWSTR))
+    SIM_UNEXPECTED(GetNames, (LPCWSTR, LONG, VARIANT*, SAFEARRAY**))
+    SIM_UNEXPECTED(BeginEnumeration, (LONG))
+    SIM_UNEXPECTED(Next, (LONG, BSTR*, VARIANT*, CIMTYPE*, LONG*))
+    SIM_UNEXPECTED(EndEnumeration, ())
+    SIM_UNEXPECTED(GetPropertyQualifierSet, (LPCWSTR, IWbemQualifierSet**))
+    SIM_UNEXPECTED(Clone, (IWbemClassObject**))
+    SIM_UNEXPECTED(GetObjectText, (LONG, BSTR*))
+    SIM_UNEXPECTED(SpawnDerivedClass, (LONG, IWbemClassObject**))
+    SIM_UNEXPECTED(CompareTo, (LONG, IWbemClassObject*))
+    SIM_UNEXPECTED(GetPropertyOrigin, (LPCWSTR, BSTR*))
+    SIM_UNEXPECTED(InheritsFrom, (LPCWSTR))
+    SIM_UNEXPECTED(PutMethod, (LPCWSTR, LONG, IWbemClassObject*, IWbemClassObject*))
+    SIM_UNEXPECTED(DeleteMethod, (LPCWSTR))
+    SIM_UNEXPECTED(BeginMethodEnumeration, (LONG))
+    SIM_UNEXPECTED(NextMethod, (LONG, BSTR*, IWbemClassObject**, IWbemClassObject**))
+    SIM_UNEXPECTED(EndMethodEnumeration, ())
+    SIM_UNEXPECTED(GetMethodQualifierSet, (LPCWSTR, IWbemQualifierSet**))
+    SIM_UNEXPECTED(GetMethodOrigin, (LPCWSTR, BSTR*))
 
 private:
     struct Value {

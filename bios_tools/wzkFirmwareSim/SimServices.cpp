@@ -1,6 +1,7 @@
 #include "SimServices.h"
 
 #include "RequestLog.h"
+#include "SimText.h"
 
 #include <algorithm>
 
@@ -183,17 +184,9 @@ STDMETHODIMP SimEnumerator::Next(LONG timeout, ULONG count, IWbemClassObject** o
     return count == 1 ? HRESULT(WBEM_S_NO_ERROR) : HRESULT(WBEM_S_FALSE);
 }
 
-STDMETHODIMP SimEnumerator::Reset() {
-    return Record("Unexpected IEnumWbemClassObject::Reset", HRESULT(WBEM_E_NOT_SUPPORTED));
-}
-STDMETHODIMP SimEnumerator::NextAsync(ULONG, IWbemObjectSink*) {
-    return Record("Unexpected IEnumWbemClassObject::NextAsync", HRESULT(WBEM_E_NOT_SUPPORTED));
-}
-STDMETHODIMP SimEnumerator::Clone(IEnumWbemClassObject**) {
-    return Record("Unexpected IEnumWbemClassObject::Clone", HRESULT(WBEM_E_NOT_SUPPORTED));
-}
-STDMETHODIMP SimEnumerator::Skip(LONG, ULONG) {
-    return Record("Unexpected IEnumWbemClassObject::Skip", HRESULT(WBEM_E_NOT_SUPPORTED));
+HRESULT SimEnumerator::Unexpected(const char* method) {
+    return Record(std::string("Unexpected IEnumWbemClassObject::") + method,
+                  HRESULT(WBEM_E_NOT_SUPPORTED));
 }
 
 // --- SimServices --------------------------------------------------------------
@@ -289,75 +282,6 @@ STDMETHODIMP SimServices::ExecMethod(const BSTR path, const BSTR method, LONG fl
 HRESULT SimServices::Unexpected(const char* method) {
     return Record(std::string("Unexpected IWbemServices::") + method,
                   HRESULT(WBEM_E_NOT_SUPPORTED));
-}
-
-STDMETHODIMP SimServices::OpenNamespace(const BSTR, LONG, IWbemContext*, IWbemServices**,
-                                        IWbemCallResult**) {
-    return Unexpected("OpenNamespace");
-}
-STDMETHODIMP SimServices::CancelAsyncCall(IWbemObjectSink*) {
-    return Unexpected("CancelAsyncCall");
-}
-STDMETHODIMP SimServices::QueryObjectSink(LONG, IWbemObjectSink**) {
-    return Unexpected("QueryObjectSink");
-}
-STDMETHODIMP SimServices::GetObjectAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
-    return Unexpected("GetObjectAsync");
-}
-STDMETHODIMP SimServices::PutClass(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) {
-    return Unexpected("PutClass");
-}
-STDMETHODIMP SimServices::PutClassAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) {
-    return Unexpected("PutClassAsync");
-}
-STDMETHODIMP SimServices::DeleteClass(const BSTR, LONG, IWbemContext*, IWbemCallResult**) {
-    return Unexpected("DeleteClass");
-}
-STDMETHODIMP SimServices::DeleteClassAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
-    return Unexpected("DeleteClassAsync");
-}
-STDMETHODIMP SimServices::CreateClassEnum(const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**) {
-    return Unexpected("CreateClassEnum");
-}
-STDMETHODIMP SimServices::CreateClassEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
-    return Unexpected("CreateClassEnumAsync");
-}
-STDMETHODIMP SimServices::PutInstance(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) {
-    return Unexpected("PutInstance");
-}
-STDMETHODIMP SimServices::PutInstanceAsync(IWbemClassObject*, LONG, IWbemContext*,
-                                           IWbemObjectSink*) {
-    return Unexpected("PutInstanceAsync");
-}
-STDMETHODIMP SimServices::DeleteInstance(const BSTR, LONG, IWbemContext*, IWbemCallResult**) {
-    return Unexpected("DeleteInstance");
-}
-STDMETHODIMP SimServices::DeleteInstanceAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) {
-    return Unexpected("DeleteInstanceAsync");
-}
-STDMETHODIMP SimServices::CreateInstanceEnumAsync(const BSTR, LONG, IWbemContext*,
-                                                  IWbemObjectSink*) {
-    return Unexpected("CreateInstanceEnumAsync");
-}
-STDMETHODIMP SimServices::ExecQuery(const BSTR, const BSTR, LONG, IWbemContext*,
-                                    IEnumWbemClassObject**) {
-    return Unexpected("ExecQuery");
-}
-STDMETHODIMP SimServices::ExecQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*,
-                                         IWbemObjectSink*) {
-    return Unexpected("ExecQueryAsync");
-}
-STDMETHODIMP SimServices::ExecNotificationQuery(const BSTR, const BSTR, LONG, IWbemContext*,
-                                                IEnumWbemClassObject**) {
-    return Unexpected("ExecNotificationQuery");
-}
-STDMETHODIMP SimServices::ExecNotificationQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*,
-                                                     IWbemObjectSink*) {
-    return Unexpected("ExecNotificationQueryAsync");
-}
-STDMETHODIMP SimServices::ExecMethodAsync(const BSTR, const BSTR, LONG, IWbemContext*,
-                                          IWbemClassObject*, IWbemObjectSink*) {
-    return Unexpected("ExecMethodAsync");
 }
 
 // --- SimLocator ---------------------------------------------------------------

@@ -18,13 +18,15 @@ public:
 
     STDMETHODIMP Next(LONG timeout, ULONG count, IWbemClassObject** objects,
                       ULONG* returned) override;
-    STDMETHODIMP Reset() override;
-    STDMETHODIMP NextAsync(ULONG, IWbemObjectSink*) override;
-    STDMETHODIMP Clone(IEnumWbemClassObject**) override;
-    STDMETHODIMP Skip(LONG, ULONG) override;
+    // The rest is logged as unexpected.
+    SIM_UNEXPECTED(Reset, ())
+    SIM_UNEXPECTED(NextAsync, (ULONG, IWbemObjectSink*))
+    SIM_UNEXPECTED(Clone, (IEnumWbemClassObject**))
+    SIM_UNEXPECTED(Skip, (LONG, ULONG))
 
 private:
     void OnFinalRelease() override;
+    HRESULT Unexpected(const char* method);
 
     SimClassObject* m_instance;
     bool m_delivered = false;
@@ -48,34 +50,30 @@ public:
                             IWbemCallResult** callResult) override;
 
     // The rest is logged as unexpected.
-    STDMETHODIMP OpenNamespace(const BSTR, LONG, IWbemContext*, IWbemServices**,
-                               IWbemCallResult**) override;
-    STDMETHODIMP CancelAsyncCall(IWbemObjectSink*) override;
-    STDMETHODIMP QueryObjectSink(LONG, IWbemObjectSink**) override;
-    STDMETHODIMP GetObjectAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override;
-    STDMETHODIMP PutClass(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) override;
-    STDMETHODIMP PutClassAsync(IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*) override;
-    STDMETHODIMP DeleteClass(const BSTR, LONG, IWbemContext*, IWbemCallResult**) override;
-    STDMETHODIMP DeleteClassAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override;
-    STDMETHODIMP CreateClassEnum(const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**) override;
-    STDMETHODIMP CreateClassEnumAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override;
-    STDMETHODIMP PutInstance(IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**) override;
-    STDMETHODIMP PutInstanceAsync(IWbemClassObject*, LONG, IWbemContext*,
-                                  IWbemObjectSink*) override;
-    STDMETHODIMP DeleteInstance(const BSTR, LONG, IWbemContext*, IWbemCallResult**) override;
-    STDMETHODIMP DeleteInstanceAsync(const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override;
-    STDMETHODIMP CreateInstanceEnumAsync(const BSTR, LONG, IWbemContext*,
-                                         IWbemObjectSink*) override;
-    STDMETHODIMP ExecQuery(const BSTR, const BSTR, LONG, IWbemContext*,
-                           IEnumWbemClassObject**) override;
-    STDMETHODIMP ExecQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*,
-                                IWbemObjectSink*) override;
-    STDMETHODIMP ExecNotificationQuery(const BSTR, const BSTR, LONG, IWbemContext*,
-                                       IEnumWbemClassObject**) override;
-    STDMETHODIMP ExecNotificationQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*,
-                                            IWbemObjectSink*) override;
-    STDMETHODIMP ExecMethodAsync(const BSTR, const BSTR, LONG, IWbemContext*, IWbemClassObject*,
-                                 IWbemObjectSink*) override;
+    SIM_UNEXPECTED(OpenNamespace,
+                   (const BSTR, LONG, IWbemContext*, IWbemServices**, IWbemCallResult**))
+    SIM_UNEXPECTED(CancelAsyncCall, (IWbemObjectSink*))
+    SIM_UNEXPECTED(QueryObjectSink, (LONG, IWbemObjectSink**))
+    SIM_UNEXPECTED(GetObjectAsync, (const BSTR, LONG, IWbemContext*, IWbemObjectSink*))
+    SIM_UNEXPECTED(PutClass, (IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**))
+    SIM_UNEXPECTED(PutClassAsync, (IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*))
+    SIM_UNEXPECTED(DeleteClass, (const BSTR, LONG, IWbemContext*, IWbemCallResult**))
+    SIM_UNEXPECTED(DeleteClassAsync, (const BSTR, LONG, IWbemContext*, IWbemObjectSink*))
+    SIM_UNEXPECTED(CreateClassEnum, (const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**))
+    SIM_UNEXPECTED(CreateClassEnumAsync, (const BSTR, LONG, IWbemContext*, IWbemObjectSink*))
+    SIM_UNEXPECTED(PutInstance, (IWbemClassObject*, LONG, IWbemContext*, IWbemCallResult**))
+    SIM_UNEXPECTED(PutInstanceAsync, (IWbemClassObject*, LONG, IWbemContext*, IWbemObjectSink*))
+    SIM_UNEXPECTED(DeleteInstance, (const BSTR, LONG, IWbemContext*, IWbemCallResult**))
+    SIM_UNEXPECTED(DeleteInstanceAsync, (const BSTR, LONG, IWbemContext*, IWbemObjectSink*))
+    SIM_UNEXPECTED(CreateInstanceEnumAsync, (const BSTR, LONG, IWbemContext*, IWbemObjectSink*))
+    SIM_UNEXPECTED(ExecQuery, (const BSTR, const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**))
+    SIM_UNEXPECTED(ExecQueryAsync, (const BSTR, const BSTR, LONG, IWbemContext*, IWbemObjectSink*))
+    SIM_UNEXPECTED(ExecNotificationQuery,
+                   (const BSTR, const BSTR, LONG, IWbemContext*, IEnumWbemClassObject**))
+    SIM_UNEXPECTED(ExecNotificationQueryAsync,
+                   (const BSTR, const BSTR, LONG, IWbemContext*, IWbemObjectSink*))
+    SIM_UNEXPECTED(ExecMethodAsync, (const BSTR, const BSTR, LONG, IWbemContext*, IWbemClassObject*,
+                                     IWbemObjectSink*))
 
 private:
     HRESULT Unexpected(const char* method);

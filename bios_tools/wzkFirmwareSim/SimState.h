@@ -38,24 +38,16 @@ enum class FileLine { OnFailure, Own };
 HRESULT Record(const std::string& request, HRESULT natural = S_OK,
                FileLine fileLine = FileLine::OnFailure);
 
-std::string Narrow(const wchar_t* text);
-// "0x8004100C" (eight digits, for HRESULTs) and "0x30" (for flags).
-std::string HexOf(unsigned long value);
-std::string ShortHex(unsigned long value);
-// "VT_I4 7", "VT_ARRAY|VT_UI1 [53 45 43 55]", "VT_UNKNOWN wzkBDataIn()", ...
-std::string Describe(const VARIANT& value);
-// The elements of a one-dimensional array of 1-byte (VT_UI1) or 4-byte (VT_I4)
-// numbers; false when the array is not what its type says (elements of
-// another size, other dimensions), so that no element is ever copied into a
-// variable of another size.
-bool ArrayNumbers(SAFEARRAY* array, VARTYPE elementType, std::vector<LONG>& numbers);
-// "[01 02 FF]".
-std::string ByteList(const std::vector<BYTE>& bytes);
-
-// A variable of this process' environment; empty when it is not set.
-std::wstring EnvironmentText(const wchar_t* name);
 // The full path of this DLL; empty if it does not fit MAX_PATH.
 std::wstring OwnPath();
+
+// A COM method that the library never calls: it fails with
+// WBEM_E_NOT_SUPPORTED and logs "Unexpected ..." through the class' own
+// Unexpected(name), so that a client which calls it shows in the log.
+#define SIM_UNEXPECTED(name, parameters)                                                           \
+    STDMETHODIMP name parameters override {                                                        \
+        return Unexpected(#name);                                                                  \
+    }
 
 // Base of every COM object the simulator hands out. Objects start with one
 // reference (the one handed out). While a program drives the simulator they

@@ -1,5 +1,7 @@
 #include "BiosLibrary.h"
 
+#include "common/ModulePath.h"
+
 namespace {
 
 const wchar_t kLibraryName[] = L"wzkWmiBios.dll";
@@ -7,17 +9,6 @@ const wchar_t kLibraryName[] = L"wzkWmiBios.dll";
 // installer writes to the 32-bit view of the registry.
 const wchar_t kUninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane";
 const wchar_t kInstallLocation[] = L"InstallLocation";
-
-// This program's folder with a trailing backslash; empty if the path is too long.
-void OwnFolder(wchar_t (&folder)[MAX_PATH]) {
-    DWORD length = ::GetModuleFileNameW(nullptr, folder, MAX_PATH);
-    wchar_t* slash = length != 0 && length < MAX_PATH ? ::wcsrchr(folder, L'\\') : nullptr;
-    if (slash == nullptr) {
-        folder[0] = L'\0';
-        return;
-    }
-    slash[1] = L'\0';
-}
 
 // The installation's folder with a trailing backslash; empty when none is
 // recorded or it is no absolute path (a relative one would be the current
@@ -66,7 +57,7 @@ bool LibraryIn(const wchar_t* folder, wchar_t (&path)[MAX_PATH]) {
 HRESULT BiosLibrary::Load(TextLine& problem) {
     wchar_t own[MAX_PATH] = {};
     wchar_t installed[MAX_PATH] = {};
-    OwnFolder(own);
+    ModuleFolder(nullptr, own, MAX_PATH);
     InstallationFolder(installed);
     // The first library that exists is loaded, and a failure reported as it
     // is, rather than replaced by another one.
@@ -90,8 +81,7 @@ HRESULT BiosLibrary::Load(TextLine& problem) {
         problem.AddSystemMessage(error, L": ", L"");
         return HRESULT_FROM_WIN32(error);
     }
-    DWORD length = ::GetModuleFileNameW(m_module.get(), m_path, MAX_PATH);
-    m_path[length < MAX_PATH ? length : 0] = L'\0';
+    ModuleFilePath(m_module.get(), m_path, MAX_PATH);
     m_callBios = reinterpret_cast<WZKCALLBIOS_FUNCTION>(
         reinterpret_cast<void*>(::GetProcAddress(m_module.get(), "wzkCallBios")));
     if (m_callBios == nullptr) {

@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "bios_tools/text/NumberText.h"
+#include "bios_tools/shared/NumberText.h"
 
 #include <string_view>
 

@@ -5,11 +5,9 @@
 #pragma once
 
 #include "TextLine.h"
+#include "bios_tools/shared/RequestLimit.h"
 
 #include <windows.h>
-
-// The most input or output bytes one request may carry.
-constexpr ULONG kMaxRequestBytes = 65536;
 
 struct Invocation {
     enum class Action { Call, Version, Help };

@@ -1,5 +1,7 @@
 #include "TextLine.h"
 
+#include "common/SystemMessage.h"
+
 #include <new>
 
 namespace {
@@ -97,11 +99,7 @@ TextLine& TextLine::AddJsonString(const wchar_t* text) {
 
 TextLine& TextLine::AddSystemMessage(DWORD code, const wchar_t* before, const wchar_t* after) {
     wchar_t message[256] = {};
-    DWORD length = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                    nullptr, code, 0, message, 256, nullptr);
-    while (length > 0 && (message[length - 1] == L'\n' || message[length - 1] == L'\r')) {
-        --length;
-    }
+    DWORD length = SystemMessage(code, message);
     return length == 0 ? *this : Add(before).Add(message, length).Add(after);
 }
 

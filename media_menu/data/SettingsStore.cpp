@@ -1,5 +1,6 @@
 #include "SettingsStore.h"
 
+#include "common/ModulePath.h"
 #include "common/ProfileFileName.h"
 #include "common/UniqueHandle.h"
 
@@ -19,9 +20,8 @@ struct ProfileFile {
 
     ProfileFile() {
         wchar_t modulePath[kTextUnits] = {};
-        DWORD length = ::GetModuleFileNameW(nullptr, modulePath, kTextUnits);
         // A cut-off module path would give a wrong base name: better none.
-        if (length == 0 || length >= kTextUnits) {
+        if (ModuleFilePath(nullptr, modulePath, kTextUnits) == 0) {
             return;
         }
         FormProfileFileName(modulePath, name, kTextUnits);

@@ -1,6 +1,7 @@
 // regsvr32 installs the simulator as the WMI locator's server and regsvr32 /u
 // puts back exactly what was there, whatever that was.
-#include "BiosToolsSupport.h"
+#include "FirmwareSim.h"
+#include "tests/support/bios/ToolRun.h"
 
 #include "common/UniqueHandle.h"
 #include "tests/support/RegistryProbe.h"
@@ -10,8 +11,8 @@
 
 namespace {
 
-const wchar_t kLocatorKey[] = L"CLSID\\{4590F811-1D3A-11D0-891F-00AA004B2E24}";
-const wchar_t kServerKey[] = L"CLSID\\{4590F811-1D3A-11D0-891F-00AA004B2E24}\\InprocServer32";
+const wchar_t kLocatorKey[] = FIRMWARE_SIM_LOCATOR_KEY;
+const wchar_t kServerKey[] = FIRMWARE_SIM_LOCATOR_KEY L"\\InprocServer32";
 const wchar_t kBackupKey[] = L"Software\\WZK\\Veltrane\\TestBackupOfTheLocator";
 
 // Copies the locator's key aside and puts it back when the test ends.

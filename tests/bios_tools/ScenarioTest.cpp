@@ -1,6 +1,8 @@
 // Scenario files as a client developer writes them: the answers they give
 // through the real library, and the message and failure a faulty one gives.
-#include "BiosTestSupport.h"
+#include "common/ComApartment.h"
+#include "tests/support/bios/FirmwareSimulator.h"
+#include "tests/support/bios/WzkWmiBiosDll.h"
 
 #include "common/ComPtr.h"
 #include "tests/support/ScratchFolder.h"

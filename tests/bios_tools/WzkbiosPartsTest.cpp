@@ -1,13 +1,14 @@
 // wzkbios' parts in-process, no program started: the command line as a
 // technician types it, and what is printed, with standard output in a file
 // (so written as UTF-8, as for a script reading a pipe).
-#include "BiosToolsSupport.h"
 #include "CallReport.h"
 #include "CommandLine.h"
 #include "Console.h"
 #include "wzkWmiBios.h"
 
 #include "common/UniqueHandle.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/support/TestPaths.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // in the environment, as a technician would run it. What the firmware
 // received comes from the simulator's request log; a bad command line must
 // leave it empty.
-#include "BiosToolsSupport.h"
+#include "tests/support/bios/ToolRun.h"
 #include "common/ProductVersion.h"
 #include "tests/support/RegistryProbe.h"
 #include "tests/support/ScopedCurrentDirectory.h"

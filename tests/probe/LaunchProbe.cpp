@@ -7,22 +7,13 @@
 // line feed. It is written under a temporary name and then renamed, so a
 // test that polls for it never reads half a record. Without the variable the
 // probe records nothing and exits with 2.
+#include "common/EnvironmentVariable.h"
+
 #include <windows.h>
 
 #include <string>
 
 namespace {
-
-std::wstring Variable(const wchar_t* name) {
-    DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) {
-        return {};
-    }
-    std::wstring value(size, L'\0');
-    DWORD length = ::GetEnvironmentVariableW(name, &value[0], size);
-    value.resize(length < size ? length : 0);
-    return value;
-}
 
 std::wstring CurrentDirectory() {
     DWORD size = ::GetCurrentDirectoryW(0, nullptr);
@@ -48,7 +39,7 @@ bool WriteWholeFile(const std::wstring& path, const std::wstring& text) {
 } // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    std::wstring recordPath = Variable(L"LAUNCH_PROBE_RECORD");
+    std::wstring recordPath = EnvironmentVariable(L"LAUNCH_PROBE_RECORD");
     if (recordPath.empty()) {
         return 2;
     }

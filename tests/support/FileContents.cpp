@@ -29,3 +29,15 @@ bool WriteFileBytes(const std::wstring& path, const void* data, size_t size) {
     return file && ::WriteFile(file.get(), data, static_cast<DWORD>(size), &written, nullptr) &&
            written == size;
 }
+
+std::string TextOf(const std::wstring& path) {
+    std::vector<BYTE> bytes;
+    std::string text;
+    ReadFileBytes(path, bytes);
+    for (BYTE byte : bytes) {
+        if (byte != '\r') {
+            text += static_cast<char>(byte);
+        }
+    }
+    return text;
+}

@@ -2,6 +2,7 @@
 
 #include "WindowsFolders.h"
 
+#include "common/ModulePath.h"
 #include "common/UniqueHandle.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ namespace {
 
 std::wstring RunningProgramBaseName() {
     wchar_t module[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, module, MAX_PATH);
+    ModuleFilePath(nullptr, module, MAX_PATH);
     std::wstring base = module;
     base = base.substr(base.find_last_of(L"\\/:") + 1);
     return base.substr(0, base.rfind(L'.'));

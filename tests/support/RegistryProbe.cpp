@@ -159,3 +159,23 @@ ScratchKey::ScratchKey(HKEY root, std::wstring subKey) : m_root(root), m_subKey(
 ScratchKey::~ScratchKey() {
     DeleteRegistryTree(m_root, m_subKey);
 }
+
+std::string RegistryTreeText(HKEY root, const std::wstring& path) {
+    std::string text = Utf8(path) + "\n";
+    for (const std::wstring& name : RegistryValueNames(root, path)) {
+        RegistryValue value = ReadRegistryValue(root, path, name);
+        text += "  " + Utf8(name) + " type " + std::to_string(value.type);
+        if (value.type == REG_SZ || value.type == REG_EXPAND_SZ) {
+            text += " \"" + Utf8(value.Text()) + "\" in " + std::to_string(value.data.size());
+        } else {
+            for (BYTE byte : value.data) {
+                text += " " + std::to_string(byte);
+            }
+        }
+        text += "\n";
+    }
+    for (const std::wstring& subKey : RegistrySubKeyNames(root, path)) {
+        text += RegistryTreeText(root, path + L"\\" + subKey);
+    }
+    return text;
+}

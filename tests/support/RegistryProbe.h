@@ -43,6 +43,9 @@ bool RegistryKeyExists(HKEY root, const std::wstring& subKey);
 std::vector<std::wstring> RegistryValueNames(HKEY root, const std::wstring& subKey);
 std::vector<std::wstring> RegistrySubKeyNames(HKEY root, const std::wstring& subKey);
 void DeleteRegistryTree(HKEY root, const std::wstring& subKey);
+// A key with its values (type and bytes, strings as text and byte count)
+// and its subkeys, one line each, for comparing whole trees.
+std::string RegistryTreeText(HKEY root, const std::wstring& path);
 
 // A key that a test owns: deleted with everything below it when the test
 // starts and again when it ends, so tests pass in any order.

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <string>
+#include "common/EnvironmentVariable.h"
 
-// The variable's value in this process; empty when it has none.
-std::wstring EnvironmentVariable(const std::wstring& name);
+#include <string>
 
 // Sets an environment variable of this process (and so of the programs it
 // starts) for the holder's lifetime, then restores the earlier value, or

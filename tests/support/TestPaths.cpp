@@ -1,15 +1,16 @@
 #include "TestPaths.h"
 
+#include "common/ModulePath.h"
+
 #include <windows.h>
 
 namespace {
 
+// The program's folder, without the trailing backslash.
 std::wstring ModuleDir() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring dir(path, length);
-    size_t slash = dir.find_last_of(L"\\/");
-    return slash == std::wstring::npos ? std::wstring() : dir.substr(0, slash);
+    wchar_t folder[MAX_PATH] = {};
+    DWORD length = ModuleFolder(nullptr, folder, MAX_PATH);
+    return std::wstring(folder, length != 0 ? length - 1 : 0);
 }
 
 std::wstring ParentDir(const std::wstring& dir) {

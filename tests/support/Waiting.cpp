@@ -1,14 +1,18 @@
 #include "Waiting.h"
 
+#include "common/EnvironmentVariable.h"
+
 #include <cwchar>
+#include <string>
 
 namespace {
 
 DWORD Scale() {
     static const DWORD scale = [] {
-        wchar_t text[16] = {};
-        DWORD length = ::GetEnvironmentVariableW(L"TEST_TIME_SCALE", text, 16);
-        long value = length > 0 && length < 16 ? std::wcstol(text, nullptr, 10) : 1;
+        std::wstring text;
+        long value = ReadEnvironmentVariable(L"TEST_TIME_SCALE", text)
+                         ? std::wcstol(text.c_str(), nullptr, 10)
+                         : 1;
         return static_cast<DWORD>(value >= 1 && value <= 100 ? value : 1);
     }();
     return scale;

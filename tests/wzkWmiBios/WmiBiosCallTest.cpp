@@ -1,7 +1,9 @@
 // wzkCallBios of the real DLL against the firmware simulator: what reaches
 // the firmware, in which order, what comes back to the caller, and that every
 // object handed out is released again.
-#include "BiosTestSupport.h"
+#include "common/ComApartment.h"
+#include "tests/support/bios/FirmwareSimulator.h"
+#include "tests/support/bios/WzkWmiBiosDll.h"
 
 #include "tests/support/RegistryProbe.h"
 #include "tests/support/TestPaths.h"
@@ -412,7 +414,7 @@ TEST_F(WmiBiosCallTest, CallsFromSeveralThreadsEachGetTheirOwnAnswer) {
 
 // The tests borrow the prefix's locator registration and must give it back.
 TEST(FirmwareSimRegistrationTest, PutsBackWhatWasRegistered) {
-    const wchar_t key[] = L"CLSID\\{4590F811-1D3A-11D0-891F-00AA004B2E24}\\InprocServer32";
+    const wchar_t key[] = FIRMWARE_SIM_LOCATOR_KEY L"\\InprocServer32";
     RegistryValue before = ReadRegistryValue(HKEY_CLASSES_ROOT, key, L"");
     {
         FirmwareSimRegistration registration;

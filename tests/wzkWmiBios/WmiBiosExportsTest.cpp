@@ -1,7 +1,9 @@
 // The DLL's interface as client programs see it: the export table, the
 // calling conventions of the exported members, the two trivial exports, and
 // a client program linked against the header and the import library.
-#include "BiosTestSupport.h"
+#include "common/ComApartment.h"
+#include "tests/support/bios/FirmwareSimulator.h"
+#include "tests/support/bios/WzkWmiBiosDll.h"
 
 #include "tests/support/PeImage.h"
 #include "tests/support/ProgramRun.h"

@@ -1,6 +1,5 @@
-// What the tests of wzkbios and the installable simulator share: programs
-// run with their output captured, the simulator installed by regsvr32, and a
-// registry tree as text.
+// Console programs run as a technician runs them, with their output
+// captured, and the simulator installed by regsvr32.
 #pragma once
 
 #include "tests/support/ScratchFolder.h"
@@ -25,9 +24,6 @@ struct ToolRun {
 };
 void PrintTo(const ToolRun& run, std::ostream* os);
 
-// A file's text with "\r\n" as "\n"; empty when there is no file.
-std::string TextOf(const std::wstring& path);
-
 // Runs `program arguments` with standard output and error in files of
 // `scratch`; the request log is the file WZK_FIRMWARE_SIM_LOG names (read,
 // then deleted).
@@ -45,7 +41,3 @@ public:
     InstalledSimulator(const InstalledSimulator&) = delete;
     InstalledSimulator& operator=(const InstalledSimulator&) = delete;
 };
-
-// A key with its values (type and bytes, strings as text and byte count)
-// and its subkeys, one line each.
-std::string RegistryTreeText(HKEY root, const std::wstring& path);

@@ -3,7 +3,7 @@
 // loads the same module for the library and both see one state. (Linked
 // through an import library, the DLL would be looked for beside the test
 // program in build\tests.)
-#include "FirmwareSim.h"
+#include "FirmwareSimulator.h"
 
 #include "tests/support/TestPaths.h"
 
@@ -39,3 +39,13 @@ FORWARD(LONG, FirmwareSim_LiveObjects, (void), ())
 FORWARD(size_t, FirmwareSim_DescribeLiveObjects, (char* buffer, size_t size), (buffer, size))
 FORWARD(LONG, FirmwareSim_ObjectsHandedOut, (void), ())
 FORWARD(LONG, FirmwareSim_OverReleases, (void), ())
+
+HRESULT RegisterFirmwareSim() {
+    static auto function = Entry<HRESULT(WINAPI*)()>("DllRegisterServer");
+    return function();
+}
+
+HRESULT UnregisterFirmwareSim() {
+    static auto function = Entry<HRESULT(WINAPI*)()>("DllUnregisterServer");
+    return function();
+}

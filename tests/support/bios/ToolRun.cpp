@@ -1,16 +1,13 @@
-#include "BiosToolsSupport.h"
+#include "ToolRun.h"
 
 #include "common/UniqueHandle.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/ProgramRun.h"
-#include "tests/support/RegistryProbe.h"
 #include "tests/support/ScopedEnvironmentVariable.h"
 #include "tests/support/TestPaths.h"
 #include "tests/support/Waiting.h"
 
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace {
 
@@ -23,18 +20,6 @@ UniqueFile InheritableFile(const std::wstring& path) {
 }
 
 } // namespace
-
-std::string TextOf(const std::wstring& path) {
-    std::vector<BYTE> bytes;
-    std::string text;
-    ReadFileBytes(path, bytes);
-    for (BYTE byte : bytes) {
-        if (byte != '\r') {
-            text += static_cast<char>(byte);
-        }
-    }
-    return text;
-}
 
 void PrintTo(const ToolRun& run, std::ostream* os) {
     *os << "exit " << run.exitCode << "\n--- out:\n"
@@ -94,24 +79,4 @@ InstalledSimulator::InstalledSimulator() {
 
 InstalledSimulator::~InstalledSimulator() {
     EXPECT_EQ(0u, RunRegsvr32(true)) << "regsvr32 /u wzkFirmwareSim.dll";
-}
-
-std::string RegistryTreeText(HKEY root, const std::wstring& path) {
-    std::string text = Utf8(path) + "\n";
-    for (const std::wstring& name : RegistryValueNames(root, path)) {
-        RegistryValue value = ReadRegistryValue(root, path, name);
-        text += "  " + Utf8(name) + " type " + std::to_string(value.type);
-        if (value.type == REG_SZ || value.type == REG_EXPAND_SZ) {
-            text += " \"" + Utf8(value.Text()) + "\" in " + std::to_string(value.data.size());
-        } else {
-            for (BYTE byte : value.data) {
-                text += " " + std::to_string(byte);
-            }
-        }
-        text += "\n";
-    }
-    for (const std::wstring& subKey : RegistrySubKeyNames(root, path)) {
-        text += RegistryTreeText(root, path + L"\\" + subKey);
-    }
-    return text;
 }
