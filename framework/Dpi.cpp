@@ -1,5 +1,7 @@
 #include "framework/Dpi.h"
 
+#include "common/UniqueHandle.h"
+
 namespace {
 
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
@@ -16,11 +18,8 @@ template <typename Function> Function User32Export(const char* name) {
 }
 
 int SystemDpi() {
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = screen != nullptr ? ::GetDeviceCaps(screen, LOGPIXELSY) : 0;
-    if (screen != nullptr) {
-        ::ReleaseDC(nullptr, screen);
-    }
+    const WindowDc screen(nullptr);
+    const int dpi = screen ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
     return dpi > 0 ? dpi : kDesignDpi;
 }
 
