@@ -459,9 +459,10 @@ void EntryButton::DrawOutline(CDC* dc, HRGN shape) {
     // its lower and right edges. The bands are 2 and 1 pixels wide at 96 DPI.
     const int wide = ScaleToDpi(2, m_nDpi);
     const int narrow = ScaleToDpi(1, m_nDpi);
-    const POINT wideOffsets[] = {
+    // A depth of 2 draws both pairs of bands, a depth of 1 the narrow pair.
+    const POINT allOffsets[] = {
         {wide, wide}, {-wide, -wide}, {narrow, narrow}, {-narrow, -narrow}};
-    const POINT* offsets = m_nDepth == 2 ? wideOffsets : wideOffsets + 2;
+    const POINT* offsets = m_nDepth == 2 ? allOffsets : allOffsets + 2;
     int count = m_nDepth == 2 ? 4 : 2;
 
     UniqueRegion working(::CreateRectRgn(0, 0, 0, 0));
