@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Installs, reinstalls and removes VeltraneSetup.exe silently in a scratch copy
-# of the platform's prefix (WINEARCH and WINEPREFIX, as ctest gives them; with
-# a wineserver of its own) and compares whole listings of C:\ and the
-# registry: a step adds or removes exactly the list.
+# of the platform's template prefix (WINEARCH and WINEPREFIX_TEMPLATE, as
+# ctest gives them; with a wineserver of its own) and compares whole listings
+# of C:\ and the registry: a step adds or removes exactly the list.
 set -euo pipefail
-: "${WINEARCH:=win32}" "${WINEPREFIX:=$1/wineprefix}"
+: "${WINEARCH:=win32}" "${WINEPREFIX_TEMPLATE:=$1/wineprefix.template}"
 eval "export DISPLAY=\${DISPLAY_$WINEARCH:-\${DISPLAY:-}}" # the platform's own, if it has one
 # Where a 32-bit installer's files and HKLM\Software keys land on each
 # platform (HKLM\SYSTEM and HKCU are the same on both).
@@ -19,15 +19,9 @@ limit=$((60 * ${TEST_TIME_SCALE:-1}))
 version=$(for part in MAJOR MINOR PATCH BUILD; do
     sed -n "s/^#define PRODUCT_VERSION_$part //p" "$(dirname "$0")/../../common/ProductVersion.h"
 done | paste -sd.)
-template=$WINEPREFIX
 export WINEPREFIX=$1/installer-prefix-$WINEARCH WINEARCH WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-rm -rf "$WINEPREFIX" && cp -a "$template" "$WINEPREFIX"
-# Keys that other tests write go first (in the files: no server has read them).
-for hive in system user; do
-    awk '/^\[/ { drop = /^\[(Software\\\\(Wow6432Node\\\\)?WZK|System\\\\CurrentControlSet\\\\Services\\\\i8042prt)/ } !drop' \
-        "$WINEPREFIX/$hive.reg" >"$WINEPREFIX/new.reg" && mv "$WINEPREFIX/new.reg" "$WINEPREFIX/$hive.reg"
-done
+rm -rf "$WINEPREFIX" && cp -a "$WINEPREFIX_TEMPLATE" "$WINEPREFIX"
 check() {
     if [ "$2" = "$3" ]; then echo "ok: $1"; else printf 'FAILED: %s; got:\n%s\n' "$1" "$2"; failed=1; fi
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Signs a release with a throwaway root and signer made here and verifies
 # against that root the installer, the kit's binaries and every binary the
-# installer puts into a scratch copy of the prefix, the uninstaller included.
+# installer puts into a scratch copy of the template prefix, the uninstaller
+# included.
 set -euo pipefail
 eval "export DISPLAY=\${DISPLAY_win32:-\${DISPLAY:-}}" # the platform's own, if it has one
 export LC_ALL=C WINEPREFIX=$1/release-signing/prefix WINEARCH=win32 WINEDEBUG=-all
@@ -34,7 +35,7 @@ check "SHA256SUMS holds for the release" "$(cd out && sha256sum -c SHA256SUMS)" 
 wzkWmiBios-client-$version.zip: OK"
 check "the password shows in no output" "$(grep -F "$password" release.log || true)" ""
 
-cp -a "$build/wineprefix" "$WINEPREFIX"
+cp -a "${WINEPREFIX_TEMPLATE:-$build/wineprefix.template}" "$WINEPREFIX"
 wine "out/VeltraneSetup-$version.exe" /S /CLIENT && timeout $((60 * ${TEST_TIME_SCALE:-1})) wineserver -w
 ln -s "$WINEPREFIX/drive_c/Program Files/WZK/Veltrane" installed
 python3 -m zipfile -e "out/wzkWmiBios-client-$version.zip" . && ln -s "wzkWmiBios-client-$version" kit
