@@ -83,6 +83,21 @@ TEST_F(KbdSetupTest, RunningTwiceLeavesTheSameState) {
     EXPECT_EQ(3u, RegistryValueNames(HKEY_LOCAL_MACHINE, kKeyW).size());
 }
 
+// A volatile service key refuses the lasting Parameters key under it, so no
+// value can be written: the exit code says so.
+TEST_F(KbdSetupTest, ExitsWithTheRegistryErrorWhenItCannotWrite) {
+    ScratchKey service{HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Services\\i8042prt"};
+    UniqueRegKey volatileService;
+    ASSERT_EQ(ERROR_SUCCESS,
+              ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, service.Path().c_str(), 0, nullptr,
+                                REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                volatileService.put(), nullptr));
+    ProgramResult run = RunProgram(DeliverablePath(L"kbdsetup.exe"));
+    ASSERT_TRUE(run.finished);
+    EXPECT_EQ(static_cast<DWORD>(ERROR_CHILD_MUST_BE_VOLATILE), run.exitCode);
+    EXPECT_FALSE(Read("LayerDriver JPN").exists);
+}
+
 TEST_F(KbdSetupTest, IgnoresArgumentsAndExitsWithZero) {
     ProgramResult run = RunProgram(DeliverablePath(L"kbdsetup.exe"), L"/uninstall --help 42");
     ASSERT_TRUE(run.finished);
