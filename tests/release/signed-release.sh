@@ -28,11 +28,18 @@ password=test-$(od -An -N8 -tx1 /dev/urandom | tr -d ' \n')
 echo "$password" >password
 openssl pkcs12 -export -inkey signer.key -in signer.pem -out signer.pfx -passout file:password
 
+# An earlier version's release is kept; a run that fails changes nothing.
+mkdir out && echo earlier >out/VeltraneSetup-0.9.0.0.exe && echo wrong >wrong-password
+! "$root/tools/release" --sign signer.pfx --password-file wrong-password "$build" out >wrong.log 2>&1 ||
+    check "a wrong password fails the release" "exit code 0" "not 0"
+check "a failed release leaves the folder as it was" "$(ls out)" "VeltraneSetup-0.9.0.0.exe"
 "$root/tools/release" --sign signer.pfx --password-file password "$build" out >release.log 2>&1 ||
     { cat release.log; exit 1; }
-check "SHA256SUMS holds for the release" "$(cd out && sha256sum -c SHA256SUMS)" \
+check "SHA256SUMS holds for the release; the earlier one stays" \
+    "$(cd out && sha256sum -c SHA256SUMS && ls VeltraneSetup-0.9.0.0.exe)" \
 "VeltraneSetup-$version.exe: OK
-wzkWmiBios-client-$version.zip: OK"
+wzkWmiBios-client-$version.zip: OK
+VeltraneSetup-0.9.0.0.exe"
 check "the password shows in no output" "$(grep -F "$password" release.log || true)" ""
 
 cp -a "${WINEPREFIX_TEMPLATE:-$build/wineprefix.template}" "$WINEPREFIX"
@@ -49,7 +56,7 @@ verify() {
     done
 }
 check "every signed file verifies against the signer's root; a changed one does not" \
-    "$(verify out/*.exe installed/*.exe installed/*.dll installed/Client/x64/*.dll kit/*/*.exe kit/*/*.dll \
+    "$(verify "out/VeltraneSetup-$version.exe" installed/*.exe installed/*.dll installed/Client/x64/*.dll kit/*/*.exe kit/*/*.dll \
         changed.dll)" \
 "verified out/VeltraneSetup-$version.exe
 verified installed/Uninstall.exe
