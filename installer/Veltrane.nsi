@@ -63,6 +63,22 @@ SetDateSave off
 !define MENU_TITLE "VLTMedia"
 !define MENU_END_WAIT_MS 30000
 !define SYNCHRONIZE 0x00100000
+; An earlier installation's file, kept under this suffix beside the new one
+; until the run has succeeded, and put back when it fails.
+!define KEPT ".previous"
+; The uninstall entry as it was before this run, kept in a volatile key (gone
+; at the next restart, whatever happens) until the run has succeeded.
+!define KEPT_ENTRY_KEY "Software\${COMPANY} ${PRODUCT} setup, previous uninstall entry"
+!define HKEY_LOCAL_MACHINE 0x80000002
+!define REG_OPTION_VOLATILE 1
+!define FILE_ATTRIBUTE_REPARSE_POINT 0x400
+; The installation folder's security: owner Administrators; Administrators
+; and SYSTEM full control, Users read and execute; protected from the
+; parent's entries, and inherited by every file and folder below. What
+; Program Files gives, for a folder anywhere.
+!define FOLDER_SDDL "O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)"
+!define SE_FILE_OBJECT 1
+!define OWNER_DACL_PROTECTED 0x80000005
 
 Name "${PRODUCT}"
 OutFile "${OUT_FILE}"
@@ -100,6 +116,10 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COMPANY}"
 Var PreviousLocation
 Var CreatedFolder
 Var SameFolder
+; 1 once this run may have written into $INSTDIR (what a failure takes back),
+; and 1 once every earlier file there has been kept.
+Var Writing
+Var AllKept
 
 ; The installer's and the uninstaller's copies of a function (the toolkit
 ; keeps the two apart: the uninstaller's names start with "un.").
@@ -140,6 +160,76 @@ FunctionEnd
 !macroend
 !insertmacro BOTH_SIDES CANONICAL_FOLDER
 
+; Replaces the path on the stack with the identity of the file or folder it
+; names: its volume serial number and file index, the same for every name of
+; one object (a link, a junction, another drive letter, \\?\, a share).
+; "" when it cannot be opened.
+!macro FOLDER_IDENTITY UN
+Function ${UN}FolderIdentity
+    Exch $0
+    Push $1
+    Push $2
+    Push $3
+    Push $4
+    ; FILE_SHARE_READ | WRITE | DELETE, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS
+    ; (needed to open a folder); no access rights asked.
+    System::Call 'kernel32::CreateFileW(w r0, i 0, i 7, p 0, i 3, i 0x02000000, p 0) p .r1'
+    StrCpy $0 ""
+    ${If} $1 <> -1
+        ; BY_HANDLE_FILE_INFORMATION: 52 bytes; the serial at 28, the index at 44.
+        System::Call '*(&i52) p .r2'
+        System::Call 'kernel32::GetFileInformationByHandle(p r1, p r2) i .r3'
+        ${If} $3 <> 0
+            System::Call '*$2(i, i, i, i, i, i, i, i .r3, i, i, i, i .r4, i .r0)'
+            StrCpy $0 "$3:$4:$0"
+        ${EndIf}
+        System::Free $2
+        System::Call 'kernel32::CloseHandle(p r1)'
+    ${EndIf}
+    Pop $4
+    Pop $3
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
+!macroend
+!insertmacro BOTH_SIDES FOLDER_IDENTITY
+
+; Two folders on the stack (pushed one after the other): leaves 1 when they
+; are one folder, as the file system tells by identity, else "". Where either
+; has no identity, their full long paths are compared instead.
+!macro SAME_FOLDER UN
+Function ${UN}SameFolder
+    Exch $0
+    Exch
+    Exch $1
+    Push $2
+    Push $3
+    Push $0
+    Call ${UN}FolderIdentity
+    Pop $2
+    Push $1
+    Call ${UN}FolderIdentity
+    Pop $3
+    ${If} $2 == ""
+    ${OrIf} $3 == ""
+        Push $0
+        Call ${UN}CanonicalFolder
+        Pop $2
+        Push $1
+        Call ${UN}CanonicalFolder
+        Pop $3
+    ${EndIf}
+    StrCpy $0 ""
+    ${IfThen} $2 == $3 ${|} StrCpy $0 1 ${|}
+    Pop $3
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
+!macroend
+!insertmacro BOTH_SIDES SAME_FOLDER
+
 ; Closes an open menu the way a second press of the hot key does (WM_CLOSE to
 ; its dialog) and waits for its process to end: a running VLTMedia.exe could
 ; be neither replaced nor removed, only queued for the next restart.
@@ -167,28 +257,163 @@ FunctionEnd
 !macroend
 !insertmacro BOTH_SIDES CLOSE_MENU
 
+; Replaces the folder on the stack with its final path, every link on the way
+; resolved (GetFinalPathNameByHandleW) and without the \\?\ prefix; its full
+; long path where the file system gives none.
+Function FinalFolder
+    Exch $0
+    Push $1
+    Push $2
+    Push $3
+    Push $0
+    Call CanonicalFolder
+    Pop $0
+    System::Call 'kernel32::CreateFileW(w r0, i 0, i 7, p 0, i 3, i 0x02000000, p 0) p .r1'
+    ${If} $1 <> -1
+        System::Call 'kernel32::GetFinalPathNameByHandleW(p r1, w .r2, i ${NSIS_MAX_STRLEN}, i 0) i .r3'
+        ${If} $3 > 0
+        ${AndIf} $3 < ${NSIS_MAX_STRLEN}
+            StrCpy $3 $2 8
+            ${If} $3 == "\\?\UNC\"
+                StrCpy $2 $2 "" 8
+                StrCpy $0 "\\$2"
+            ${Else}
+                StrCpy $3 $2 4
+                ${IfThen} $3 == "\\?\" ${|} StrCpy $0 $2 "" 4 ${|}
+            ${EndIf}
+        ${EndIf}
+        System::Call 'kernel32::CloseHandle(p r1)'
+    ${EndIf}
+    Pop $3
+    Pop $2
+    Pop $1
+    Exch $0
+FunctionEnd
+
+; Gives $INSTDIR (which exists) the installation folder's security, applied
+; to everything already in it too. A folder whose security cannot be set
+; fails the installation: its programs run elevated.
+Function LockFolder
+    Push $0
+    Push $1
+    Push $2
+    Push $3
+    System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${FOLDER_SDDL}", i 1, *p .r1, p 0) i .r0'
+    ${If} $0 = 0
+        DetailPrint "Cannot make the security of $INSTDIR"
+        Abort
+    ${EndIf}
+    System::Call 'advapi32::GetSecurityDescriptorOwner(p r1, *p .r2, *i .r0)'
+    System::Call 'advapi32::GetSecurityDescriptorDacl(p r1, *i .r0, *p .r3, *i .r0)'
+    System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i ${SE_FILE_OBJECT}, i ${OWNER_DACL_PROTECTED}, p r2, p 0, p r3, p 0) i .r0'
+    System::Call 'kernel32::LocalFree(p r1)'
+    ${If} $0 <> 0
+        DetailPrint "Cannot set the security of $INSTDIR (error $0)"
+        Abort
+    ${EndIf}
+    Pop $3
+    Pop $2
+    Pop $1
+    Pop $0
+FunctionEnd
+
+; Every file an installation puts into $INSTDIR, given to MACRO.
+!macro INSTALLED_FILES MACRO
+    !insertmacro ${MACRO} "VLTMedia.exe"
+    !insertmacro ${MACRO} "wzkWmiBios.dll"
+    !insertmacro ${MACRO} "kbdsetup.exe"
+    !insertmacro ${MACRO} "wzkbios.exe"
+    !insertmacro ${MACRO} "${UNINSTALLER}"
+    !insertmacro ${MACRO} "Client\include\wzkWmiBios.h"
+    !insertmacro ${MACRO} "Client\lib\libwzkWmiBios.dll.a"
+    !insertmacro ${MACRO} "Client\lib\wzkWmiBios.lib"
+    !insertmacro ${MACRO} "Client\x64\wzkWmiBios.dll"
+    !insertmacro ${MACRO} "Client\x64\libwzkWmiBios.dll.a"
+    !insertmacro ${MACRO} "Client\x64\wzkWmiBios.lib"
+!macroend
+
+; Before anything is written: an earlier file (never a folder in its way) is
+; renamed aside, so that it is never overwritten in place.
+!macro KEEP_FILE FILE
+    Delete "$INSTDIR\${FILE}${KEPT}"
+    ${If} ${FileExists} "$INSTDIR\${FILE}"
+    ${AndIfNot} ${FileExists} "$INSTDIR\${FILE}\*.*"
+        ClearErrors
+        Rename "$INSTDIR\${FILE}" "$INSTDIR\${FILE}${KEPT}"
+        ${If} ${Errors}
+            DetailPrint "Cannot keep $INSTDIR\${FILE} aside"
+            Abort
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+; A failed run: the kept file back under its name, and a file this run wrote
+; (once every earlier one was kept, a file without a kept one) removed.
+!macro TAKE_BACK_FILE FILE
+    ${If} ${FileExists} "$INSTDIR\${FILE}${KEPT}"
+        Delete "$INSTDIR\${FILE}"
+        Rename "$INSTDIR\${FILE}${KEPT}" "$INSTDIR\${FILE}"
+    ${ElseIf} $AllKept == 1
+    ${AndIfNot} ${FileExists} "$INSTDIR\${FILE}\*.*"
+        Delete "$INSTDIR\${FILE}"
+    ${EndIf}
+!macroend
+
+; A run that succeeded: a kept file goes, unless this run wrote none in its
+; place (a component not chosen this time), which keeps the earlier one.
+!macro SETTLE_FILE FILE
+    ${If} ${FileExists} "$INSTDIR\${FILE}${KEPT}"
+        ${If} ${FileExists} "$INSTDIR\${FILE}"
+            Delete /REBOOTOK "$INSTDIR\${FILE}${KEPT}"
+        ${Else}
+            Rename "$INSTDIR\${FILE}${KEPT}" "$INSTDIR\${FILE}"
+        ${EndIf}
+    ${EndIf}
+!macroend
+
+; Copies the registry key FROM (below HKLM, in the installer's view) into a
+; new key TO, volatile when VOLATILE is 1; sets the error flag on failure.
+!macro COPY_KEY FROM TO VOLATILE
+    Push $0
+    Push $1
+    Push $2
+    StrCpy $1 0
+    StrCpy $2 0
+    System::Call 'advapi32::RegOpenKeyExW(p ${HKEY_LOCAL_MACHINE}, w "${FROM}", i 0, i 0x20019, *p .r1) i .r0'
+    ${If} $0 = 0
+        System::Call 'advapi32::RegCreateKeyExW(p ${HKEY_LOCAL_MACHINE}, w "${TO}", i 0, p 0, i ${VOLATILE}, i 0xF003F, p 0, *p .r2, p 0) i .r0'
+    ${EndIf}
+    ${If} $0 = 0
+        System::Call 'advapi32::RegCopyTreeW(p r1, p 0, p r2) i .r0'
+    ${EndIf}
+    ${If} $1 <> 0
+        System::Call 'advapi32::RegCloseKey(p r1)'
+    ${EndIf}
+    ${If} $2 <> 0
+        System::Call 'advapi32::RegCloseKey(p r2)'
+    ${EndIf}
+    ${IfThen} $0 <> 0 ${|} SetErrors ${|}
+    Pop $2
+    Pop $1
+    Pop $0
+!macroend
+
 ; Removes the files and folders an installation puts into $INSTDIR, and
 ; nothing else: folders only when empty, and above $INSTDIR only up to the
 ; outermost one the first installation created (given as FOLDER, compared by
 ; whole path components: C:\A is no folder of C:\AB\Veltrane).
+!macro DELETE_FILE FILE
+    Delete /REBOOTOK "$INSTDIR\${FILE}"
+!macroend
 !macro RemoveInstalledFiles FOLDER
-    Delete /REBOOTOK "$INSTDIR\VLTMedia.exe"
-    Delete /REBOOTOK "$INSTDIR\wzkWmiBios.dll"
-    Delete /REBOOTOK "$INSTDIR\kbdsetup.exe"
-    !ifdef WZKBIOS
-        Delete /REBOOTOK "$INSTDIR\wzkbios.exe"
-    !endif
-    Delete "$INSTDIR\Client\include\wzkWmiBios.h"
-    Delete "$INSTDIR\Client\lib\libwzkWmiBios.dll.a"
-    Delete "$INSTDIR\Client\lib\wzkWmiBios.lib"
-    Delete "$INSTDIR\Client\x64\wzkWmiBios.dll"
-    Delete "$INSTDIR\Client\x64\libwzkWmiBios.dll.a"
-    Delete "$INSTDIR\Client\x64\wzkWmiBios.lib"
+    !insertmacro INSTALLED_FILES DELETE_FILE
+    !insertmacro RemoveFolders "${FOLDER}"
+!macroend
+!macro RemoveFolders FOLDER
     RMDir "$INSTDIR\Client\include"
     RMDir "$INSTDIR\Client\lib"
     RMDir "$INSTDIR\Client\x64"
     RMDir "$INSTDIR\Client"
-    Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
     Push $R0
     Push $R1
     Push $R2
@@ -217,6 +442,16 @@ FunctionEnd
 
 Section "Programs" SecPrograms
     SectionIn RO
+    ; An existing folder that is a link elsewhere (a junction or symbolic
+    ; link) could lead the installation, and its later removal, anywhere.
+    ${If} ${FileExists} "$INSTDIR\*.*"
+        System::Call 'kernel32::GetFileAttributesW(w "$INSTDIR") i .r0'
+        IntOp $0 $0 & ${FILE_ATTRIBUTE_REPARSE_POINT}
+        ${If} $0 <> 0
+            MessageBox MB_ICONSTOP "$INSTDIR is a link to another folder. Choose the folder itself." /SD IDOK
+            Abort
+        ${EndIf}
+    ${EndIf}
     ; Whether this is the earlier installation's folder, asked of the file
     ; system while nothing is written yet: a folder that does not exist now
     ; is this run's, however it is spelled.
@@ -225,12 +460,9 @@ Section "Programs" SecPrograms
     ${AndIf} ${FileExists} "$PreviousLocation\*.*"
     ${AndIf} ${FileExists} "$INSTDIR\*.*"
         Push $PreviousLocation
-        Call CanonicalFolder
         Push $INSTDIR
-        Call CanonicalFolder
-        Pop $0
-        Pop $1
-        ${IfThen} $0 == $1 ${|} StrCpy $SameFolder 1 ${|}
+        Call SameFolder
+        Pop $SameFolder
     ${EndIf}
     ; The outermost missing folder on the way to $INSTDIR, before creating it.
     Push $INSTDIR
@@ -243,17 +475,22 @@ Section "Programs" SecPrograms
         ${GetParent} $0 $0
     ${LoopUntil} $0 == ""
 
+    StrCpy $Writing 1
     SetOutPath "$INSTDIR"
-    ; Recorded as the file system spells them, for the uninstaller to compare.
+    ; Recorded as the file system names them after every link, for the
+    ; uninstaller to compare.
     Push $INSTDIR
-    Call CanonicalFolder
+    Call FinalFolder
     Pop $INSTDIR
     ${If} $CreatedFolder != ""
         Push $CreatedFolder
-        Call CanonicalFolder
+        Call FinalFolder
         Pop $CreatedFolder
     ${EndIf}
+    Call LockFolder
     Call CloseMenu
+    !insertmacro INSTALLED_FILES KEEP_FILE
+    StrCpy $AllKept 1
     File "${BIN_DIR}/VLTMedia.exe"
     File "${BIN_DIR}/wzkWmiBios.dll"
     File "${BIN_DIR}/kbdsetup.exe"
@@ -306,7 +543,17 @@ Section /o "Japanese 106-key keyboard" SecKeyboard
 SectionEnd
 
 ; Written after every file is in place, so that a failed copy leaves no entry.
+; The entry as it was is kept until the run has succeeded.
 Section "-Uninstall entry"
+    DeleteRegKey HKLM "${KEPT_ENTRY_KEY}"
+    ${If} $PreviousLocation != ""
+        ClearErrors
+        !insertmacro COPY_KEY "${UNINST_KEY}" "${KEPT_ENTRY_KEY}" ${REG_OPTION_VOLATILE}
+        ${If} ${Errors}
+            DetailPrint "Cannot keep the uninstall entry"
+            Abort
+        ${EndIf}
+    ${EndIf}
     ; An installation over an earlier one in its folder keeps the earlier
     ; record of what was created; one into another folder that existed
     ; created nothing.
@@ -324,8 +571,6 @@ Section "-Uninstall entry"
     WriteRegStr HKLM "${UNINST_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
     WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
-    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
-    WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
     ${If} $CreatedFolder != ""
         WriteRegStr HKLM "${UNINST_KEY}" "CreatedFolder" "$CreatedFolder"
     ${EndIf}
@@ -384,21 +629,38 @@ Function .onInit
         Quit
     ${EndIf}
     ReadRegStr $PreviousLocation HKLM "${UNINST_KEY}" "InstallLocation"
+    ; Left by a run that ended without its callbacks, in this boot.
+    DeleteRegKey HKLM "${KEPT_ENTRY_KEY}"
 FunctionEnd
 
-; Takes back what this run added. Over an earlier installation in the same
-; folder (as the file system tells, whatever the spelling) the files were
-; already replaced, so that installation is left as it is (still registered,
-; and removable by its uninstaller).
+; Takes back what this run added and puts back what it replaced: every file
+; of an earlier installation (as the file system tells, whatever the
+; spelling of its folder) as it was, and its uninstall entry.
 Function .onInstFailed
-    ${If} $SameFolder != 1
+    ${If} $Writing == 1
         ; Out of $INSTDIR: a process's current folder cannot be removed.
         SetOutPath $TEMP
-        !insertmacro RemoveInstalledFiles $CreatedFolder
+        !insertmacro INSTALLED_FILES TAKE_BACK_FILE
+        !insertmacro RemoveFolders $CreatedFolder
     ${EndIf}
-    ${If} $PreviousLocation == ""
+    ClearErrors
+    EnumRegValue $0 HKLM "${KEPT_ENTRY_KEY}" 0
+    ${IfNot} ${Errors}
+        DeleteRegKey HKLM "${UNINST_KEY}"
+        !insertmacro COPY_KEY "${KEPT_ENTRY_KEY}" "${UNINST_KEY}" 0
+        DeleteRegKey HKLM "${KEPT_ENTRY_KEY}"
+    ${ElseIf} $PreviousLocation == ""
         DeleteRegKey HKLM "${UNINST_KEY}"
     ${EndIf}
+FunctionEnd
+
+; The earlier installation's kept files and entry go; the size is measured
+; once they have gone.
+Function .onInstSuccess
+    !insertmacro INSTALLED_FILES SETTLE_FILE
+    DeleteRegKey HKLM "${KEPT_ENTRY_KEY}"
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
 FunctionEnd
 
 ; What stays: each user's menu settings under
@@ -413,14 +675,21 @@ Section "Uninstall"
     Push $INSTDIR
     Call un.CanonicalFolder
     Pop $INSTDIR
+    ; The entry is this uninstaller's when it names this folder, by whatever
+    ; name either was given; the folders are then removed by the entry's names.
     ReadRegStr $1 HKLM "${UNINST_KEY}" "InstallLocation"
     StrCpy $0 ""
+    StrCpy $2 ""
     ${If} $1 != ""
         Push $1
-        Call un.CanonicalFolder
-        Pop $1
+        Push $INSTDIR
+        Call un.SameFolder
+        Pop $2
     ${EndIf}
-    ${If} $1 == $INSTDIR
+    ${If} $2 == 1
+        Push $1
+        Call un.CanonicalFolder
+        Pop $INSTDIR
         ReadRegStr $0 HKLM "${UNINST_KEY}" "CreatedFolder"
         ${If} $0 != ""
             Push $0
@@ -429,7 +698,7 @@ Section "Uninstall"
         ${EndIf}
     ${EndIf}
     !insertmacro RemoveInstalledFiles $0
-    ${If} $1 == $INSTDIR
+    ${If} $2 == 1
         DeleteRegKey HKLM "${UNINST_KEY}"
     ${EndIf}
     ${If} ${RebootFlag}

@@ -29,11 +29,17 @@ expect_exit() { # NAME CODE PROGRAM ARGUMENTS...
     local name=$1 want=$2 rc=0 && shift 2 && wine "$@" || rc=$?
     check "$name" "exit code $rc" "exit code $want"
 }
+# Steps whose programs have all ended when the last one returns share one
+# persistent server up to the next snapshot, which ends it: a cold start boots
+# Wine's services, seconds each where they run emulated.
+warm=
+warm() { wineserver -p >/dev/null 2>&1 </dev/null; warm=1; }
 # Once the session's programs (the uninstaller's copy too) have ended, the
 # registry files are current: a line per file or folder, key (parents too) and
 # value. Masked: the device date of each start, the size estimate (literal only
 # as not zero), the user name, the uninstaller's numbered temporary folder.
 snapshot() {
+    [ -z "$warm" ] || { wineserver -k; warm=; }
     timeout $limit wineserver -w || { echo "FAILED: programs still running"; exit 1; }
     { (cd "$WINEPREFIX/drive_c" && find . -mindepth 1 | sed 's|^\.|file C:|')
       for hive in system user; do
@@ -65,20 +71,30 @@ menu_ended() {
 }
 entry='Software\Microsoft\Windows\CurrentVersion\Uninstall\Veltrane'
 installed=$WINEPREFIX/drive_c/$(printf '%s' "${app#C:\\}" | tr '\\' /)
-# Installations that fail over the installed one keep it byte for byte and
-# registered: a file in the way of the client files, under each spelling of
-# its folder; a kbdsetup.exe that fails (Wine gives it no advapi32) in an
-# installation to another folder.
+cdrive=Z:$(printf '%s' "$WINEPREFIX/drive_c" | tr / '\\') # C:\ through Wine's Z: drive
+# Installations that fail over the installed one (here an earlier build's: its
+# programs differ) keep it byte for byte and registered: a file in the way of
+# the client files, under each name of its folder (a link to it and Wine's Z:
+# path too); keyboard values that cannot be written (a volatile service key,
+# for the life of a persistent server); a kbdsetup.exe that fails (Wine gives
+# it no advapi32) in an installation to another folder.
 failed_reinstallations() {
     local sums short spelling
+    for spelling in VLTMedia.exe kbdsetup.exe wzkWmiBios.dll; do printf older >>"$installed/$spelling"; done
+    ln -s "$installed" "$WINEPREFIX/drive_c/Alias"
     touch "$installed/Client" && snapshot blocked && sums=$(cd "$installed" && md5sum *)
+    warm
     short=$(wine winepath -s "$app" | tr -d '\r')
-    for spelling in "$short" "${short%\\*}\\\\${short##*\\}" "$short\\."; do
+    for spelling in "$short" "${short%\\*}\\\\${short##*\\}" "$short\\." 'C:\Alias' "$cdrive${short#C:}"; do
         expect_exit "a failed installation to /D=$spelling exits with 2" 2 "$setup" /S /CLIENT "/D=$spelling"
-        expect_change "a failed installation to /D=$spelling keeps the installation" blocked reblocked ''
-        check "... byte for byte" "$(cd "$installed" && md5sum *)" "$sums"
+        check "... keeps the installation byte for byte" "$(cd "$installed" && md5sum *)" "$sums"
     done
-    rm "$installed/Client"
+    wine "$1/tests/volatile_key.exe" 'SYSTEM\CurrentControlSet\Services\i8042prt'
+    expect_exit "an installation whose keyboard values cannot be written exits with 2" 2 "$setup" /S /KEYBOARD106
+    check "... keeps the installation byte for byte" "$(cd "$installed" && md5sum *)" "$sums"
+    expect_change "the failed installations keep the installation registered" blocked reblocked ''
+    rm "$installed/Client" "$WINEPREFIX/drive_c/Alias"
+    warm
     local overrides='HKCU\Software\Wine\AppDefaults\kbdsetup.exe'
     wine reg add "$overrides\\DllOverrides" /v advapi32 /d '' /f >/dev/null
     expect_exit "an installation whose kbdsetup.exe fails exits with 2" 2 "$setup" /S /KEYBOARD106 '/D=C:\Other'
@@ -87,12 +103,13 @@ failed_reinstallations() {
 }
 # A copy of the uninstaller in FOLDER (below C:\), with the uninstall entry's
 # values set as given: what it removes, its own temporary copy aside.
-removal_by_copy() { # NAME FOLDER "< removed" lines ({Software} as above) NAME=DATA...
-    local name=$1 folder=$2 want=${3//"{Software}"/"$software"} value && shift 3
+removal_by_copy() { # NAME DRIVE FOLDER "< removed" lines ({Software} as above) NAME=DATA...
+    # DRIVE is what the copy is started through: C: or Wine's Z: path of C:.
+    local name=$1 drive=$2 folder=$3 want=${4//"{Software}"/"$software"} value && shift 4
     mkdir -p "$WINEPREFIX/drive_c/$folder" && cp "$WINEPREFIX/uninstaller" "$WINEPREFIX/drive_c/$folder/Uninstall.exe"
     for value; do wine reg add "HKLM\\$entry" /reg:32 /v "${value%%=*}" /d "${value#*=}" /f >/dev/null; done
     snapshot by-copy
-    expect_exit "$name: exit code" 0 "C:\\${folder//\//\\}\\Uninstall.exe" /S
+    expect_exit "$name: exit code" 0 "$drive\\${folder//\//\\}\\Uninstall.exe" /S
     snapshot by-copy-after
     check "$name" "$(diff "$WINEPREFIX/by-copy" "$WINEPREFIX/by-copy-after" | grep '^[<>]' |
         grep -v -e PendingFileRenameOperations -e '~nsu?.tmp')" "$want"
@@ -101,9 +118,18 @@ removal_by_copy() { # NAME FOLDER "< removed" lines ({Software} as above) NAME=D
 # A failed installation (a folder is in the way of its uninstaller) takes back
 # what it wrote; a default one has no client files and no keyboard values.
 mkdir -p "$WINEPREFIX/drive_c/Blocked/Uninstall.exe"
+# Wine keeps no file security: the calls that set the folder's show in a relay log.
+wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /f \
+    /d 'advapi32.ConvertStringSecurityDescriptorToSecurityDescriptorW;advapi32.SetNamedSecurityInfoW' >/dev/null
 snapshot before
+warm
 expect_exit "a failed installation exits with 2" 2 "$setup" /S '/D=C:\Blocked'
-expect_exit "a silent installation exits with 0" 0 "$setup" /S
+WINEDEBUG=+relay expect_exit "a silent installation exits with 0" 0 "$setup" /S 2>"$WINEPREFIX/relay.log"
+check "... and gives its folder the protected security of Program Files" \
+    "$(sed -En -e 's/ ret=[0-9a-f]+$//' -e 's/\<00([1-9a-f][0-9a-f]|0[1-9a-f])[0-9a-f]{4}\>/PTR/g' \
+        -e 's/^[0-9a-f]+:Call advapi32\.//p' "$WINEPREFIX/relay.log")" \
+    'ConvertStringSecurityDescriptorToSecurityDescriptorW(PTR L"O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)",00000001,PTR,00000000)
+SetNamedSecurityInfoW(PTR L"C:\\'"$programs"'\\WZK\\Veltrane",00000001,80000005,PTR,00000000,PTR,00000000)'
 expect_change "a silent installation puts exactly its files and keys in place" before installed \
 '> file C:/{ProgramFiles}/WZK
 > file C:/{ProgramFiles}/WZK/Veltrane
@@ -124,10 +150,11 @@ expect_change "a silent installation puts exactly its files and keys in place" b
 > system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "QuietUninstallString"="\"C:\\{ProgramFiles}\\WZK\\Veltrane\\Uninstall.exe\" /S"
 > system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "UninstallString"="\"C:\\{ProgramFiles}\\WZK\\Veltrane\\Uninstall.exe\""'
 
-failed_reinstallations
+failed_reinstallations "$1"
 
 # The installed menu shows its window (its first run writes the user's
 # default entry) and a second start closes it, as the hot key does.
+warm
 open_menu
 expect_exit "the installed menu closes when started again" 0 "$app\\VLTMedia.exe"
 menu_ended
@@ -169,9 +196,11 @@ expect_change "a second installation adds the client files and the keyboard valu
 # The uninstaller runs from a temporary copy of itself, deleted at the next
 # restart. It closes an open menu first: nothing else waits for the restart.
 cp "$installed/Uninstall.exe" "$WINEPREFIX/uninstaller"
+ln -s "$installed" "$WINEPREFIX/drive_c/Alias"
 open_menu
-expect_exit "a silent removal while the menu is open exits with 0" 0 "$app\\Uninstall.exe" /S
+expect_exit "a silent removal through a link, while the menu is open, exits with 0" 0 'C:\Alias\Uninstall.exe' /S
 menu_ended
+rm "$WINEPREFIX/drive_c/Alias"
 expect_change "a silent removal takes back everything but what is documented to stay" before removed \
 '> file C:/users/USER/Temp/~nsu?.tmp
 > file C:/users/USER/Temp/~nsu?.tmp/Un.exe
@@ -179,9 +208,15 @@ expect_change "a silent removal takes back everything but what is documented to 
 
 # An uninstaller leaves an uninstall entry of another folder alone, and a
 # recorded folder C:\A is none of C:\AB's.
-removal_by_copy "an uninstaller leaves the entry of another folder alone" Older \
+removal_by_copy "an uninstaller leaves the entry of another folder alone" C: Older \
     '< file C:/Older/Uninstall.exe' 'InstallLocation=C:\Newer'
-removal_by_copy "an uninstaller removes no folder that only starts with the created one's name" AB/Veltrane \
+removal_by_copy "an uninstaller started through Wine's Z: drive removes its entry" \
+    "$cdrive" ByZ \
+'< file C:/ByZ/Uninstall.exe
+< system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane]
+< system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "InstallLocation"="C:\\ByZ"' \
+    'InstallLocation=C:\ByZ'
+removal_by_copy "an uninstaller removes no folder that only starts with the created one's name" C: AB/Veltrane \
 '< file C:/AB/Veltrane/Uninstall.exe
 < system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane]
 < system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "CreatedFolder"="C:\\A"
