@@ -8,9 +8,11 @@ trap 'rm -rf "$work"' EXIT
 rm -rf "$work" && mkdir -p "$work"
 # The archives have no .git: the commit's time comes from here.
 export SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct) GIT_CEILING_DIRECTORIES=$work
+# At a lower priority: it runs beside the Wine tests, which wait for windows
+# and processes much of the time; it takes the processor time they leave.
 release_of_archive() { # FOLDER: builds FOLDER/build, and the release into FOLDER/release
     mkdir "$1" && git -C "$root" archive HEAD | tar -x -C "$1"
-    (cd "$1" && cmake --preset cross -DX64_TARGET=shipped && cmake --build build -j2 --target shipped &&
+    (cd "$1" && cmake --preset cross -DX64_TARGET=shipped && nice cmake --build build -j2 --target shipped &&
         tools/release build release) >"$1.log" 2>&1 || { tail -n 40 "$1.log"; exit 1; }
 }
 release_of_archive "$work/second"
