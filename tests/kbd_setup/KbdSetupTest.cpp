@@ -88,10 +88,9 @@ TEST_F(KbdSetupTest, RunningTwiceLeavesTheSameState) {
 TEST_F(KbdSetupTest, ExitsWithTheRegistryErrorWhenItCannotWrite) {
     ScratchKey service{HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Services\\i8042prt"};
     UniqueRegKey volatileService;
-    ASSERT_EQ(ERROR_SUCCESS,
-              ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, service.Path().c_str(), 0, nullptr,
-                                REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
-                                volatileService.put(), nullptr));
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, service.Path().c_str(), 0,
+                                               nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS,
+                                               nullptr, volatileService.put(), nullptr));
     ProgramResult run = RunProgram(DeliverablePath(L"kbdsetup.exe"));
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(static_cast<DWORD>(ERROR_CHILD_MUST_BE_VOLATILE), run.exitCode);
