@@ -22,8 +22,12 @@ struct MenuEntry {
 // that cannot be read makes it write the first-run values first.
 int LoadMenuEntries(MenuEntry** head);
 
-// Writes the first-run values (the single entry "Media Player"). Every write
-// is tried; returns the error code of the last one.
+// Writes the first-run values: the machine's entries (kMachineMediaKeyPath)
+// when it has any, focused on its "DefaultSelection" when that names one of
+// them, else on the first; otherwise the single built-in entry "Media
+// Player". "CurrentSelection" comes last, so that a run ended on the way
+// leaves a first run for the next one to complete. Every write is tried;
+// returns the error code of the last one.
 LONG WriteDefaultEntries();
 
 // Reads "CurrentSelection" into current (zero-filled first); when it cannot

@@ -10,6 +10,7 @@ const wchar_t kDefaultSelectionValue[] = L"DefaultSelection";
 const wchar_t kAssignmentValue[] = L"Assignment";
 const wchar_t kMachineKeyPath[] = L"Software\\WZK\\Veltrane";
 const wchar_t kBlankPageValue[] = L"Blank.htm";
+const wchar_t kMachineMediaKeyPath[] = L"Software\\WZK\\Veltrane\\Media";
 
 namespace {
 

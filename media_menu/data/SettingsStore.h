@@ -11,9 +11,12 @@ extern const wchar_t kMediaKeyPath[];
 extern const wchar_t kCurrentSelectionValue[];
 extern const wchar_t kDefaultSelectionValue[];
 extern const wchar_t kAssignmentValue[];
-// HKEY_LOCAL_MACHINE: the page whose opener is taken as the web browser.
+// HKEY_LOCAL_MACHINE (the 32-bit view: WOW6432Node on 64-bit Windows): the
+// page whose opener is taken as the web browser, and the PC maker's entries
+// that a user's first run copies (the user's key's shape).
 extern const wchar_t kMachineKeyPath[];
 extern const wchar_t kBlankPageValue[];
+extern const wchar_t kMachineMediaKeyPath[];
 
 // The profile switches and their built-in defaults (the window outline
 // defaults are the caller's: the layout passes 25 x 25).

@@ -130,4 +130,19 @@ TEST_F(MenuAppStartupTest, EmptyCurrentSelectionIsNoFirstRun) {
     EXPECT_TRUE(menu.WaitForExit());
 }
 
+// The wiring of the machine's entries (their cases: the menu data tests).
+TEST_F(MenuAppStartupTest, FirstRunShowsTheMachinesEntriesFocusedOnItsDefault) {
+    const std::wstring machine = L"Software\\WZK\\Veltrane\\Media";
+    ScratchKey machineKey{HKEY_LOCAL_MACHINE, machine};
+    WriteRegistryText(HKEY_LOCAL_MACHINE, machine + L"\\Maker Player", L"Assignment", L"p");
+    WriteRegistryText(HKEY_LOCAL_MACHINE, machine + L"\\Maker Photos", L"Assignment", L"q");
+    WriteRegistryText(HKEY_LOCAL_MACHINE, machine, L"DefaultSelection", L"Maker Player");
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    EXPECT_EQ(L"Maker Photos", menu.Child(kFirstEntryId).text);
+    EXPECT_EQ(kFirstEntryId + 1, menu.FocusOnceIs(kFirstEntryId + 1));
+    menu.Post(WM_CLOSE);
+    EXPECT_TRUE(menu.WaitForExit());
+}
+
 } // namespace

@@ -2,11 +2,14 @@
 #include "DataTestSupport.h"
 #include "media_menu/data/EntryChoice.h"
 #include "media_menu/data/MenuEntryList.h"
+#include "common/UniqueHandle.h"
+#include "tests/support/TestPlatform.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -129,6 +132,102 @@ TEST_F(MenuEntryListTest, StoredTextsWithoutTerminatorOrOfOtherTypesStayBounded)
     EXPECT_EQ(TextValue(L"Number"), CurrentSelection());
     EXPECT_NE(ChoiceOutcome::NoSuchEntry, HandleEntryChoice(L"Binary"));
     EXPECT_EQ(TextValue(L"Binary"), CurrentSelection());
+}
+
+// The PC maker's entries, HKLM in this 32-bit program's view.
+const std::wstring kMachineMedia = L"Software\\WZK\\Veltrane\\Media";
+
+void MachineEntry(const std::wstring& name, const std::wstring& assignment) {
+    WriteRegistryText(HKEY_LOCAL_MACHINE, kMachineMedia + L"\\" + name, L"Assignment", assignment);
+}
+
+struct MachineListCase {
+    const char* what;
+    void (*arrange)();
+    int count;                        // what the load after the first run finds
+    std::vector<LoadedEntry> leading; // its first entries
+};
+
+TEST_F(MenuEntryListTest, FirstRunCopiesTheMachinesEntriesFocusedOnItsDefault) {
+    const bool win64 = TestPlatform() == "win64";
+    const MachineListCase cases[] = {
+        {"DefaultSelection names the second",
+         [] {
+             MachineEntry(L"A", L"a");
+             MachineEntry(L"B", L"b");
+             WriteRegistryText(HKEY_LOCAL_MACHINE, kMachineMedia, L"DefaultSelection", L"B");
+         },
+         2,
+         {{1, L"A", L"a", 0}, {2, L"B", L"b", 1}}},
+        {"DefaultSelection names no entry",
+         [] {
+             MachineEntry(L"A", L"a");
+             WriteRegistryText(HKEY_LOCAL_MACHINE, kMachineMedia, L"DefaultSelection", L"C");
+         },
+         1,
+         {{1, L"A", L"a", 1}}},
+        {"300 entries, one too long and one of another type",
+         [] {
+             for (int i = 100; i < 398; ++i) {
+                 MachineEntry(L"E" + std::to_wstring(i), L"e");
+             }
+             MachineEntry(L"Long", std::wstring(300, L'x'));
+             WriteRegistryDword(HKEY_LOCAL_MACHINE, kMachineMedia + L"\\Number", L"Assignment",
+                                0x00410042);
+         },
+         300,
+         {{1, L"E100", L"e", 1}}},
+        {"a key without entries",
+         [] { WriteRegistryText(HKEY_LOCAL_MACHINE, kMachineMedia, L"DefaultSelection", L"A"); },
+         1,
+         {{1, L"Media Player", kStockAssignment, 1}}},
+        {"a run ended before its CurrentSelection",
+         [] {
+             MachineEntry(L"A", L"a");
+             MachineEntry(L"B", L"b");
+             AddEntry(L"A", L"a");
+         },
+         2,
+         {{1, L"A", L"a", 1}, {2, L"B", L"b", 0}}},
+        {"a user with a CurrentSelection",
+         [] {
+             MachineEntry(L"A", L"a");
+             AddEntry(L"Mine", L"m");
+             SetCurrentSelection(L"Mine");
+         },
+         1,
+         {{1, L"Mine", L"m", 1}}},
+        // On 64-bit Windows the 64-bit view is another key, which the menu
+        // does not read; on 32-bit Windows there is one view.
+        {"an entry written in the 64-bit view",
+         [] {
+             UniqueRegKey key;
+             ::RegCreateKeyExW(HKEY_LOCAL_MACHINE, (kMachineMedia + L"\\Native").c_str(), 0,
+                               nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY, nullptr, key.put(),
+                               nullptr);
+             ::RegSetValueExW(key.get(), L"Assignment", 0, REG_SZ,
+                              reinterpret_cast<const BYTE*>(L"n"), 4);
+         },
+         1,
+         {win64 ? LoadedEntry{1, L"Media Player", kStockAssignment, 1}
+                : LoadedEntry{1, L"Native", L"n", 1}}},
+    };
+    for (const MachineListCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        DeleteRegistryTree(HKEY_CURRENT_USER, kMedia);
+        DeleteRegistryTree(HKEY_LOCAL_MACHINE, kMachineMedia);
+        c.arrange();
+        LoadEntries();
+        LoadedList list = LoadEntries();
+        EXPECT_EQ(c.count, list.count);
+        list.entries.resize(std::min(list.entries.size(), c.leading.size()));
+        EXPECT_EQ(c.leading, list.entries);
+    }
+    // The 64-bit view's key is no key of this test's holders on 64-bit Windows.
+    UniqueRegKey software;
+    ::RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
+                    software.put());
+    ::RegDeleteTreeW(software.get(), L"WZK");
 }
 
 } // namespace
