@@ -13,7 +13,7 @@ case $WINEARCH in
     win64) programs='Program Files (x86)' software='Software\\Wow6432Node' ;;
     *) echo "FAILED: no listings for WINEARCH=$WINEARCH"; exit 1 ;;
 esac
-setup=$1/bin/VeltraneSetup.exe app="C:\\$programs\\WZK\\Veltrane" failed=0 tool=
+setup=$1/bin/VeltraneSetup.exe tests=$1/tests app="C:\\$programs\\WZK\\Veltrane" failed=0 tool=
 limit=$((60 * ${TEST_TIME_SCALE:-1}))
 # The version every binary and the uninstall entry carry, from its one home.
 version=$(for part in MAJOR MINOR PATCH BUILD; do
@@ -29,24 +29,23 @@ expect_exit() { # NAME CODE PROGRAM ARGUMENTS...
     local name=$1 want=$2 rc=0 && shift 2 && wine "$@" || rc=$?
     check "$name" "exit code $rc" "exit code $want"
 }
-# Steps whose programs have all ended when the last one returns share one
-# persistent server up to the next snapshot, which ends it: a cold start boots
-# Wine's services, seconds each where they run emulated.
-warm=
-warm() { wineserver -p >/dev/null 2>&1 </dev/null; warm=1; }
-# Once the session's programs (the uninstaller's copy too) have ended, the
-# registry files are current: a line per file or folder, key (parents too) and
-# value. Masked: the device date of each start, the size estimate (literal only
-# as not zero), the user name, the uninstaller's numbered temporary folder.
+# One persistent server for the whole cycle: a cold start boots Wine's
+# services, seconds each where they run emulated. A snapshot has the server
+# save its registry once the session's programs (the uninstaller's copy too)
+# have ended: a line per file or folder, key (parents too) and value. Masked:
+# the device date of each start, the size estimate (literal only as not zero),
+# the user name, the uninstaller's numbered temporary folder.
+wineserver -p >/dev/null 2>&1 </dev/null
+saved=$WINEPREFIX/saved && mkdir "$saved"
 snapshot() {
-    [ -z "$warm" ] || { wineserver -k; warm=; }
-    timeout $limit wineserver -w || { echo "FAILED: programs still running"; exit 1; }
+    timeout $limit wine "$tests/registry_files.exe" "Z:${saved//\//\\}" ||
+        { echo "FAILED: programs still running"; exit 1; }
     { (cd "$WINEPREFIX/drive_c" && find . -mindepth 1 | sed 's|^\.|file C:|')
       for hive in system user; do
           awk -v h=$hive '/^\[/ { sub(/\] [0-9]+$/, "]"); key = $0; n = split($0, p, /\\\\/); k = p[1]
                                   for (i = 2; i <= n; i++) { print h " " k "]"; k = k "\\\\" p[i] }
                                   print h " " key; next }
-              /^[^#]/ { print h " " key " " $0 }' "$WINEPREFIX/$hive.reg"
+              /^[^#]/ { print h " " key " " $0 }' "$saved/$hive.reg"
       done; } | sed -e '/"DriverDateData"=/d' -e "s/users\([/\\\\]*\)$(id -un)/users\1USER/g" \
         -e 's/~nsu[0-9A-Za-z]*\.tmp/~nsu?.tmp/g' -e 's/"EstimatedSize"=dword:0*[1-9a-f].*/"EstimatedSize"=(not zero)/' |
         LC_ALL=C sort -u >"$WINEPREFIX/$1"
@@ -76,25 +75,24 @@ cdrive=Z:$(printf '%s' "$WINEPREFIX/drive_c" | tr / '\\') # C:\ through Wine's Z
 # programs differ) keep it byte for byte and registered: a file in the way of
 # the client files, under each name of its folder (a link to it and Wine's Z:
 # path too); keyboard values that cannot be written (a volatile service key,
-# for the life of a persistent server); a kbdsetup.exe that fails (Wine gives
+# deleted again after it); a kbdsetup.exe that fails (Wine gives
 # it no advapi32) in an installation to another folder.
 failed_reinstallations() {
     local sums short spelling
     for spelling in VLTMedia.exe kbdsetup.exe wzkWmiBios.dll; do printf older >>"$installed/$spelling"; done
     ln -s "$installed" "$WINEPREFIX/drive_c/Alias"
     touch "$installed/Client" && snapshot blocked && sums=$(cd "$installed" && md5sum *)
-    warm
     short=$(wine winepath -s "$app" | tr -d '\r')
     for spelling in "$short" "${short%\\*}\\\\${short##*\\}" "$short\\." 'C:\Alias' "$cdrive${short#C:}"; do
         expect_exit "a failed installation to /D=$spelling exits with 2" 2 "$setup" /S /CLIENT "/D=$spelling"
         check "... keeps the installation byte for byte" "$(cd "$installed" && md5sum *)" "$sums"
     done
-    wine "$1/tests/volatile_key.exe" 'SYSTEM\CurrentControlSet\Services\i8042prt'
+    wine "$tests/volatile_key.exe" 'SYSTEM\CurrentControlSet\Services\i8042prt'
     expect_exit "an installation whose keyboard values cannot be written exits with 2" 2 "$setup" /S /KEYBOARD106
     check "... keeps the installation byte for byte" "$(cd "$installed" && md5sum *)" "$sums"
     expect_change "the failed installations keep the installation registered" blocked reblocked ''
     rm "$installed/Client" "$WINEPREFIX/drive_c/Alias"
-    warm
+    wine reg delete 'HKLM\SYSTEM\CurrentControlSet\Services\i8042prt' /f >/dev/null
     local overrides='HKCU\Software\Wine\AppDefaults\kbdsetup.exe'
     wine reg add "$overrides\\DllOverrides" /v advapi32 /d '' /f >/dev/null
     expect_exit "an installation whose kbdsetup.exe fails exits with 2" 2 "$setup" /S /KEYBOARD106 '/D=C:\Other'
@@ -122,7 +120,6 @@ mkdir -p "$WINEPREFIX/drive_c/Blocked/Uninstall.exe"
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /f \
     /d 'advapi32.ConvertStringSecurityDescriptorToSecurityDescriptorW;advapi32.SetNamedSecurityInfoW' >/dev/null
 snapshot before
-warm
 expect_exit "a failed installation exits with 2" 2 "$setup" /S '/D=C:\Blocked'
 WINEDEBUG=+relay expect_exit "a silent installation exits with 0" 0 "$setup" /S 2>"$WINEPREFIX/relay.log"
 check "... and gives its folder the protected security of Program Files" \
@@ -154,7 +151,6 @@ failed_reinstallations "$1"
 
 # The installed menu shows its window (its first run writes the user's
 # default entry) and a second start closes it, as the hot key does.
-warm
 open_menu
 expect_exit "the installed menu closes when started again" 0 "$app\\VLTMedia.exe"
 menu_ended
