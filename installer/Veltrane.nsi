@@ -1,12 +1,13 @@
-; VeltraneSetup.exe: installs the three Veltrane components per machine and
-; registers an uninstaller. Built by installer/CMakeLists.txt, which passes:
+; VeltraneSetup.exe: installs the media menu, the BIOS library and the
+; keyboard setup program per machine, and on request the BIOS client files
+; and the BIOS tool, and registers an uninstaller. Built by
+; installer/CMakeLists.txt, which passes:
 ;   SOURCE_DIR  the checkout (for the client header and the version header)
-;   BIN_DIR     where VLTMedia.exe, wzkWmiBios.dll and kbdsetup.exe were built
+;   BIN_DIR     where VLTMedia.exe, wzkWmiBios.dll, kbdsetup.exe and
+;               wzkbios.exe were built
 ;   LIB_DIR     where the import libraries were built
 ;   X64_DIR     where the 64-bit BIOS library and its import libraries were built
 ;   OUT_FILE    the installer to write
-;   WITH_MSVC_IMPLIB  defined when wzkWmiBios.lib is built
-;   WZKBIOS     the BIOS tool, when it is built
 ;   SIGN_COMMAND  a release's signing command (tools/release), run on the
 ;                 installer and on the uninstaller it writes
 ;
@@ -507,23 +508,17 @@ Section /o "Client files" SecClient
     File "${SOURCE_DIR}/Shared/wzkWmiBios/wzkWmiBios.h"
     SetOutPath "$INSTDIR\Client\lib"
     File "${LIB_DIR}/libwzkWmiBios.dll.a"
-    !ifdef WITH_MSVC_IMPLIB
-        File "${LIB_DIR}/wzkWmiBios.lib"
-    !endif
+    File "${LIB_DIR}/wzkWmiBios.lib"
     ; For 64-bit clients: the 64-bit build of the library, which they ship
     ; with their program, and its import libraries.
     SetOutPath "$INSTDIR\Client\x64"
     File "${X64_DIR}/wzkWmiBios.dll"
     File "${X64_DIR}/libwzkWmiBios.dll.a"
-    !ifdef WITH_MSVC_IMPLIB
-        File "${X64_DIR}/wzkWmiBios.lib"
-    !endif
-    !ifdef WZKBIOS
-        ; Beside the DLL it calls. Only the tool: the firmware simulator built
-        ; next to it stands in for a system component and is never installed.
-        SetOutPath "$INSTDIR"
-        File "${WZKBIOS}"
-    !endif
+    File "${X64_DIR}/wzkWmiBios.lib"
+    ; Beside the DLL it calls. Only the tool: the firmware simulator built
+    ; next to it stands in for a system component and is never installed.
+    SetOutPath "$INSTDIR"
+    File "${BIN_DIR}/wzkbios.exe"
 SectionEnd
 
 ; After the files, before the uninstall entry: a failure here rolls back as
@@ -584,7 +579,7 @@ SectionEnd
     !insertmacro MUI_DESCRIPTION_TEXT ${SecPrograms} \
         "The media menu, the BIOS library and the keyboard setup program (always installed)."
     !insertmacro MUI_DESCRIPTION_TEXT ${SecClient} \
-        "Header and import libraries for programs that call the BIOS library."
+        "The BIOS tool wzkbios.exe, and for programs that call the BIOS library its header, import libraries and 64-bit build."
     !insertmacro MUI_DESCRIPTION_TEXT ${SecKeyboard} \
         "Sets the PS/2 keyboard driver up for the Japanese 106-key keyboard (takes effect after a restart)."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
