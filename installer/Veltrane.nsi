@@ -15,6 +15,8 @@
 ;   /S              silent
 ;   /CLIENT         also install the client files
 ;   /KEYBOARD106    also set up the Japanese 106-key keyboard
+;   /LOG=FILE       append a log of the run to FILE (UTF-8); quote the whole
+;                   switch when FILE has blanks: "/LOG=C:\My logs\setup.log"
 ;   /D=folder       install folder; must come last and is not quoted
 ; Exit codes: 0 installed, 1 cancelled by the user, 2 failed (rolled back; also
 ; when kbdsetup.exe fails), 3 unknown switch (nothing done), 4 no administrator
@@ -58,6 +60,12 @@ SetDateSave off
 !define EXIT_BAD_SWITCH 3
 !define EXIT_NOT_ADMIN 4
 !define EXIT_REBOOT_NEEDED 3010
+; Ends a run refused before anything is written, with its exit code logged.
+!macro QUIT CODE
+    ${Log} "exit code ${CODE}"
+    SetErrorLevel ${CODE}
+    Quit
+!macroend
 ; The open menu: its dialog window, and how long its process is given to end
 ; once asked to close.
 !define MENU_CLASS "#32770"
@@ -100,6 +108,8 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "LegalCopyright" "${COMPANY}"
 
 !define MUI_ABORTWARNING
+!define MUI_CUSTOMFUNCTION_ABORT OnCancel
+!define MUI_CUSTOMFUNCTION_UNABORT un.OnCancel
 !define MUI_COMPONENTSPAGE_SMALLDESC
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_COMPONENTS
@@ -121,6 +131,8 @@ Var SameFolder
 ; and 1 once every earlier file there has been kept.
 Var Writing
 Var AllKept
+; The file /LOG= names, as a full path ("" without the switch).
+Var LogFile
 
 ; The installer's and the uninstaller's copies of a function (the toolkit
 ; keeps the two apart: the uninstaller's names start with "un.").
@@ -128,6 +140,118 @@ Var AllKept
     !insertmacro ${MACRO} ""
     !insertmacro ${MACRO} "un."
 !macroend
+
+; Appends the line on the stack to $LogFile, when there is one, in UTF-8. The
+; file is opened for each line, so that a run that ends at any point leaves
+; every line it wrote.
+!macro LOG_LINE UN
+Function ${UN}LogLine
+    Exch $0
+    Push $1
+    Push $2
+    Push $3
+    ${If} $LogFile != ""
+        ; FILE_APPEND_DATA, FILE_SHARE_READ, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL
+        System::Call 'kernel32::CreateFileW(w "$LogFile", i 4, i 1, p 0, i 4, i 0x80, p 0) p .r1'
+        ${If} $1 <> -1
+            StrCpy $0 "$0$\r$\n"
+            System::Call 'kernel32::WideCharToMultiByte(i 65001, i 0, w r0, i -1, p 0, i 0, p 0, p 0) i .r2'
+            System::Alloc $2
+            Pop $3
+            System::Call 'kernel32::WideCharToMultiByte(i 65001, i 0, w r0, i -1, p r3, i r2, p 0, p 0) i .r2'
+            ; Without the terminating zero.
+            IntOp $2 $2 - 1
+            System::Call 'kernel32::WriteFile(p r1, p r3, i r2, *i .r2, p 0)'
+            System::Free $3
+            System::Call 'kernel32::CloseHandle(p r1)'
+        ${EndIf}
+    ${EndIf}
+    Pop $3
+    Pop $2
+    Pop $1
+    Pop $0
+FunctionEnd
+!macroend
+!insertmacro BOTH_SIDES LOG_LINE
+!macro LOG TEXT
+    Push `${TEXT}`
+    !ifdef __UNINSTALL__
+        Call un.LogLine
+    !else
+        Call LogLine
+    !endif
+!macroend
+!define Log "!insertmacro LOG"
+
+; A failure: shown on the progress page and logged; the run then fails.
+!macro FAIL TEXT
+    DetailPrint `${TEXT}`
+    ${Log} `failed: ${TEXT}`
+    Abort
+!macroend
+!define Fail "!insertmacro FAIL"
+
+; Takes the next word off the front of the command line text in $R0 into $R2:
+; words are separated by blanks, and a word in double quotes may hold blanks
+; (the quotes are dropped).
+!macro NEXT_WORD UN
+Function ${UN}NextWord
+    Push $R1
+    Push $R3
+    ${Do}
+        StrCpy $R2 $R0 1
+        ${IfThen} $R2 != " " ${|} ${ExitDo} ${|}
+        StrCpy $R0 $R0 "" 1
+    ${Loop}
+    StrCpy $R3 " "
+    ${If} $R2 == '"'
+        StrCpy $R3 '"'
+        StrCpy $R0 $R0 "" 1
+    ${EndIf}
+    StrCpy $R1 0
+    ${Do}
+        StrCpy $R2 $R0 1 $R1
+        ${IfThen} $R2 == "" ${|} ${ExitDo} ${|}
+        ${IfThen} $R2 == $R3 ${|} ${ExitDo} ${|}
+        IntOp $R1 $R1 + 1
+    ${Loop}
+    StrCpy $R2 $R0 $R1
+    IntOp $R1 $R1 + 1
+    StrCpy $R0 $R0 "" $R1
+    Pop $R3
+    Pop $R1
+FunctionEnd
+!macroend
+!insertmacro BOTH_SIDES NEXT_WORD
+
+; Sets $LogFile from /LOG=FILE and starts the log with the version and the
+; switches. Read before any other switch, so that a run refused for one is
+; logged too. The path is made full now: the run changes its current folder.
+!macro READ_LOG_SWITCH UN
+Function ${UN}ReadLogSwitch
+    ${GetParameters} $R0
+    ${Do}
+        Call ${UN}NextWord
+        StrCpy $R1 $R2 5
+        ${If} $R1 S== "/LOG="
+            StrCpy $R1 $R2 "" 5
+            System::Call 'kernel32::GetFullPathNameW(w R1, i ${NSIS_MAX_STRLEN}, w .R2, p 0) i .R3'
+            ${If} $R3 > 0
+            ${AndIf} $R3 < ${NSIS_MAX_STRLEN}
+                StrCpy $LogFile $R2
+            ${EndIf}
+        ${EndIf}
+    ${LoopUntil} $R0 == ""
+    ${GetParameters} $R0
+    !if "${UN}" == ""
+        ${Log} "${PRODUCT} setup ${VERSION}"
+    !else
+        ${Log} "${PRODUCT} removal ${VERSION}"
+    !endif
+    ${Log} "switches: $R0"
+FunctionEnd
+!macroend
+!insertmacro BOTH_SIDES READ_LOG_SWITCH
 
 ; Replaces the path on the stack with the one the file system knows for it:
 ; full (no doubled backslash, "\." or relative part) and, where it exists,
@@ -301,16 +425,14 @@ Function LockFolder
     Push $3
     System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${FOLDER_SDDL}", i 1, *p .r1, p 0) i .r0'
     ${If} $0 = 0
-        DetailPrint "Cannot make the security of $INSTDIR"
-        Abort
+        ${Fail} "Cannot make the security of $INSTDIR"
     ${EndIf}
     System::Call 'advapi32::GetSecurityDescriptorOwner(p r1, *p .r2, *i .r0)'
     System::Call 'advapi32::GetSecurityDescriptorDacl(p r1, *i .r0, *p .r3, *i .r0)'
     System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i ${SE_FILE_OBJECT}, i ${OWNER_DACL_PROTECTED}, p r2, p 0, p r3, p 0) i .r0'
     System::Call 'kernel32::LocalFree(p r1)'
     ${If} $0 <> 0
-        DetailPrint "Cannot set the security of $INSTDIR (error $0)"
-        Abort
+        ${Fail} "Cannot set the security of $INSTDIR (error $0)"
     ${EndIf}
     Pop $3
     Pop $2
@@ -342,8 +464,7 @@ FunctionEnd
         ClearErrors
         Rename "$INSTDIR\${FILE}" "$INSTDIR\${FILE}${KEPT}"
         ${If} ${Errors}
-            DetailPrint "Cannot keep $INSTDIR\${FILE} aside"
-            Abort
+            ${Fail} "Cannot keep $INSTDIR\${FILE} aside"
         ${EndIf}
     ${EndIf}
 !macroend
@@ -450,7 +571,7 @@ Section "Programs" SecPrograms
         IntOp $0 $0 & ${FILE_ATTRIBUTE_REPARSE_POINT}
         ${If} $0 <> 0
             MessageBox MB_ICONSTOP "$INSTDIR is a link to another folder. Choose the folder itself." /SD IDOK
-            Abort
+            ${Fail} "$INSTDIR is a link to another folder"
         ${EndIf}
     ${EndIf}
     ; Whether this is the earlier installation's folder, asked of the file
@@ -483,6 +604,7 @@ Section "Programs" SecPrograms
     Push $INSTDIR
     Call FinalFolder
     Pop $INSTDIR
+    ${Log} "folder: $INSTDIR"
     ${If} $CreatedFolder != ""
         Push $CreatedFolder
         Call FinalFolder
@@ -498,9 +620,9 @@ Section "Programs" SecPrograms
     ClearErrors
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
     ${If} ${Errors}
-        DetailPrint "Cannot write $INSTDIR\${UNINSTALLER}"
-        Abort
+        ${Fail} "Cannot write $INSTDIR\${UNINSTALLER}"
     ${EndIf}
+    ${Log} "Programs: installed"
 SectionEnd
 
 Section /o "Client files" SecClient
@@ -519,6 +641,7 @@ Section /o "Client files" SecClient
     ; next to it stands in for a system component and is never installed.
     SetOutPath "$INSTDIR"
     File "${BIN_DIR}/wzkbios.exe"
+    ${Log} "Client files: installed"
 SectionEnd
 
 ; After the files, before the uninstall entry: a failure here rolls back as
@@ -529,12 +652,11 @@ Section /o "Japanese 106-key keyboard" SecKeyboard
     ClearErrors
     ExecWait '"$INSTDIR\kbdsetup.exe"' $0
     ${If} ${Errors}
-        DetailPrint "Cannot run $INSTDIR\kbdsetup.exe"
-        Abort
+        ${Fail} "Cannot run $INSTDIR\kbdsetup.exe"
     ${ElseIf} $0 <> 0
-        DetailPrint "$INSTDIR\kbdsetup.exe failed with exit code $0"
-        Abort
+        ${Fail} "$INSTDIR\kbdsetup.exe failed with exit code $0"
     ${EndIf}
+    ${Log} "Japanese 106-key keyboard: set up"
 SectionEnd
 
 ; Written after every file is in place, so that a failed copy leaves no entry.
@@ -545,8 +667,7 @@ Section "-Uninstall entry"
         ClearErrors
         !insertmacro COPY_KEY "${UNINST_KEY}" "${KEPT_ENTRY_KEY}" ${REG_OPTION_VOLATILE}
         ${If} ${Errors}
-            DetailPrint "Cannot keep the uninstall entry"
-            Abort
+            ${Fail} "Cannot keep the uninstall entry"
         ${EndIf}
     ${EndIf}
     ; An installation over an earlier one in its folder keeps the earlier
@@ -570,8 +691,14 @@ Section "-Uninstall entry"
         WriteRegStr HKLM "${UNINST_KEY}" "CreatedFolder" "$CreatedFolder"
     ${EndIf}
     ${If} ${Errors}
-        DetailPrint "Cannot write the uninstall entry"
-        Abort
+        ${Fail} "Cannot write the uninstall entry"
+    ${EndIf}
+    ${Log} "Uninstall entry: written"
+    ${IfNot} ${SectionIsSelected} ${SecClient}
+        ${Log} "Client files: not chosen"
+    ${EndIf}
+    ${IfNot} ${SectionIsSelected} ${SecKeyboard}
+        ${Log} "Japanese 106-key keyboard: not chosen"
     ${EndIf}
 SectionEnd
 
@@ -589,17 +716,8 @@ SectionEnd
 Function ReadSwitches
     ${GetParameters} $R0
     ${Do}
-        ; The next word: $R1 its length, $R2 the word.
-        StrCpy $R1 0
-        ${Do}
-            StrCpy $R2 $R0 1 $R1
-            ${IfThen} $R2 == "" ${|} ${ExitDo} ${|}
-            ${IfThen} $R2 == " " ${|} ${ExitDo} ${|}
-            IntOp $R1 $R1 + 1
-        ${Loop}
-        StrCpy $R2 $R0 $R1
-        IntOp $R1 $R1 + 1
-        StrCpy $R0 $R0 "" $R1
+        Call NextWord
+        StrCpy $R1 $R2 5
         ${If} $R2 S== "/CLIENT"
             !insertmacro SelectSection ${SecClient}
         ${ElseIf} $R2 S== "/KEYBOARD106"
@@ -607,21 +725,23 @@ Function ReadSwitches
         ${ElseIf} $R2 S!= ""
         ${AndIf} $R2 S!= "/S"
         ${AndIf} $R2 S!= "/NCRC"
-            MessageBox MB_ICONSTOP "Unknown switch: $R2$\n$\nKnown: /S /CLIENT /KEYBOARD106 /D=folder" /SD IDOK
-            SetErrorLevel ${EXIT_BAD_SWITCH}
-            Quit
+        ${AndIf} $R1 S!= "/LOG="
+            MessageBox MB_ICONSTOP "Unknown switch: $R2$\n$\nKnown: /S /CLIENT /KEYBOARD106 /LOG=file /D=folder" /SD IDOK
+            ${Log} "failed: unknown switch $R2"
+            !insertmacro QUIT ${EXIT_BAD_SWITCH}
         ${EndIf}
     ${LoopUntil} $R0 == ""
 FunctionEnd
 
 Function .onInit
+    Call ReadLogSwitch
     Call ReadSwitches
     UserInfo::GetAccountType
     Pop $0
     ${If} $0 != "Admin"
         MessageBox MB_ICONSTOP "${PRODUCT} setup needs administrator rights." /SD IDOK
-        SetErrorLevel ${EXIT_NOT_ADMIN}
-        Quit
+        ${Log} "failed: no administrator rights"
+        !insertmacro QUIT ${EXIT_NOT_ADMIN}
     ${EndIf}
     ReadRegStr $PreviousLocation HKLM "${UNINST_KEY}" "InstallLocation"
     ; Left by a run that ended without its callbacks, in this boot.
@@ -647,6 +767,8 @@ Function .onInstFailed
     ${ElseIf} $PreviousLocation == ""
         DeleteRegKey HKLM "${UNINST_KEY}"
     ${EndIf}
+    ${Log} "everything this run wrote was taken back"
+    ${Log} "exit code 2"
 FunctionEnd
 
 ; The earlier installation's kept files and entry go; the size is measured
@@ -656,6 +778,13 @@ Function .onInstSuccess
     DeleteRegKey HKLM "${KEPT_ENTRY_KEY}"
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+    ${Log} "exit code 0"
+FunctionEnd
+
+; Confirmed by the user (the abort warning), before anything was written.
+Function OnCancel
+    ${Log} "cancelled by the user"
+    ${Log} "exit code 1"
 FunctionEnd
 
 ; What stays: each user's menu settings under
@@ -692,21 +821,36 @@ Section "Uninstall"
             Pop $0
         ${EndIf}
     ${EndIf}
+    ${Log} "folder: $INSTDIR"
     !insertmacro RemoveInstalledFiles $0
+    ${Log} "Programs and client files: removed"
     ${If} $2 == 1
         DeleteRegKey HKLM "${UNINST_KEY}"
+        ${Log} "Uninstall entry: removed"
+    ${Else}
+        ${Log} "Uninstall entry: another folder's, left alone"
     ${EndIf}
     ${If} ${RebootFlag}
+        ${Log} "some files are deleted at the next restart"
         SetErrorLevel ${EXIT_REBOOT_NEEDED}
+        ${Log} "exit code ${EXIT_REBOOT_NEEDED}"
+    ${Else}
+        ${Log} "exit code 0"
     ${EndIf}
 SectionEnd
 
 Function un.onInit
+    Call un.ReadLogSwitch
     UserInfo::GetAccountType
     Pop $0
     ${If} $0 != "Admin"
         MessageBox MB_ICONSTOP "Removing ${PRODUCT} needs administrator rights." /SD IDOK
-        SetErrorLevel ${EXIT_NOT_ADMIN}
-        Quit
+        ${Log} "failed: no administrator rights"
+        !insertmacro QUIT ${EXIT_NOT_ADMIN}
     ${EndIf}
+FunctionEnd
+
+Function un.OnCancel
+    ${Log} "cancelled by the user"
+    ${Log} "exit code 1"
 FunctionEnd

@@ -120,13 +120,30 @@ mkdir -p "$WINEPREFIX/drive_c/Blocked/Uninstall.exe"
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /f \
     /d 'advapi32.ConvertStringSecurityDescriptorToSecurityDescriptorW;advapi32.SetNamedSecurityInfoW' >/dev/null
 snapshot before
-expect_exit "a failed installation exits with 2" 2 "$setup" /S '/D=C:\Blocked'
-WINEDEBUG=+relay expect_exit "a silent installation exits with 0" 0 "$setup" /S 2>"$WINEPREFIX/relay.log"
+# Both log to one file outside C:\, through Wine's Z: drive.
+log=$WINEPREFIX/setup.log zlog=Z:${WINEPREFIX//\//\\}\\setup.log
+expect_exit "a failed installation exits with 2" 2 "$setup" /S "/LOG=$zlog" '/D=C:\Blocked'
+WINEDEBUG=+relay expect_exit "a silent installation exits with 0" 0 "$setup" "/LOG=$zlog" /S 2>"$WINEPREFIX/relay.log"
 check "... and gives its folder the protected security of Program Files" \
     "$(sed -En -e 's/ ret=[0-9a-f]+$//' -e 's/\<00([1-9a-f][0-9a-f]|0[1-9a-f])[0-9a-f]{4}\>/PTR/g' \
         -e 's/^[0-9a-f]+:Call advapi32\.//p' "$WINEPREFIX/relay.log")" \
     'ConvertStringSecurityDescriptorToSecurityDescriptorW(PTR L"O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)",00000001,PTR,00000000)
 SetNamedSecurityInfoW(PTR L"C:\\'"$programs"'\\WZK\\Veltrane",00000001,80000005,PTR,00000000,PTR,00000000)'
+check "... and both logged what they did, the failed one taking it back" "$(tr -d '\r' <"$log")" \
+"Veltrane setup $version
+switches: /S /LOG=$zlog
+folder: C:\\Blocked
+failed: Cannot write C:\\Blocked\\Uninstall.exe
+everything this run wrote was taken back
+exit code 2
+Veltrane setup $version
+switches: /LOG=$zlog /S
+folder: $app
+Programs: installed
+Uninstall entry: written
+Client files: not chosen
+Japanese 106-key keyboard: not chosen
+exit code 0"
 expect_change "a silent installation puts exactly its files and keys in place" before installed \
 '> file C:/{ProgramFiles}/WZK
 > file C:/{ProgramFiles}/WZK/Veltrane
@@ -193,8 +210,16 @@ expect_change "a second installation adds the client files and the keyboard valu
 cp "$installed/Uninstall.exe" "$WINEPREFIX/uninstaller"
 ln -s "$installed" "$WINEPREFIX/drive_c/Alias"
 open_menu
-expect_exit "a silent removal through a link, while the menu is open, exits with 0" 0 'C:\Alias\Uninstall.exe' /S
+rm "$log"
+expect_exit "a silent removal through a link, while the menu is open, exits with 0" 0 'C:\Alias\Uninstall.exe' /S "/LOG=$zlog"
 menu_ended
+check "... and logs what it did" "$(tr -d '\r' <"$log")" \
+"Veltrane removal $version
+switches: /S /LOG=$zlog
+folder: $app
+Programs and client files: removed
+Uninstall entry: removed
+exit code 0"
 rm "$WINEPREFIX/drive_c/Alias"
 expect_change "a silent removal takes back everything but what is documented to stay" before removed \
 '> file C:/users/USER/Temp/~nsu?.tmp
