@@ -15,6 +15,7 @@
 ;   /S              silent
 ;   /CLIENT         also install the client files
 ;   /KEYBOARD106    also set up the Japanese 106-key keyboard
+;   /MEDIAKEY       also bind the keyboard's Media key to the menu
 ;   /LOG=FILE       append a log of the run to FILE (UTF-8); quote the whole
 ;                   switch when FILE has blanks: "/LOG=C:\My logs\setup.log"
 ;   /D=folder       install folder; must come last and is not quoted
@@ -43,6 +44,7 @@ SetDateSave off
 !include Sections.nsh
 !include MUI2.nsh
 !include WinMessages.nsh
+!include x64.nsh
 
 ; One version for every binary: the one in common/ProductVersion.h.
 !define VERSION_HEADER "${SOURCE_DIR}/common/ProductVersion.h"
@@ -87,6 +89,15 @@ SetDateSave off
 ; Program Files gives, for a folder anywhere.
 !define FOLDER_SDDL "O:BAD:PAI(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)"
 !define SE_FILE_OBJECT 1
+; Explorer's binding of the Media key (APPCOMMAND_LAUNCH_MEDIA_SELECT, 16):
+; its ShellExecute value is the program it starts. Explorer reads it in its
+; own registry view, the 64-bit one on 64-bit Windows.
+!define MEDIA_APPKEY "Software\Microsoft\Windows\CurrentVersion\Explorer\AppKey\16"
+!define MEDIA_APPKEY_VALUE "ShellExecute"
+!define KEY_QUERY_VALUE 0x1
+!define KEY_WOW64_64KEY 0x100
+!define REG_SZ 1
+!define REG_EXPAND_SZ 2
 !define OWNER_DACL_PROTECTED 0x80000005
 
 Name "${PRODUCT}"
@@ -694,12 +705,60 @@ Section "-Uninstall entry"
         ${Fail} "Cannot write the uninstall entry"
     ${EndIf}
     ${Log} "Uninstall entry: written"
-    ${IfNot} ${SectionIsSelected} ${SecClient}
-        ${Log} "Client files: not chosen"
+SectionEnd
+
+; The binding in the Media key's own view; what was there before the first
+; binding is recorded in the uninstall entry (written just before), for the
+; uninstaller to put back: MediaKeyBefore and MediaKeyBeforeType (REG_SZ or
+; REG_EXPAND_SZ) for an earlier value, MediaKeyCreated when there was no key.
+; MediaKey is the binding written. Last of all, so that nothing after it fails.
+Section /o "Media key" SecMediaKey
+    ReadRegStr $1 HKLM "${UNINST_KEY}" "MediaKey"
+    StrCpy $3 ${KEY_QUERY_VALUE}
+    ${If} ${RunningX64}
+        IntOp $3 $3 | ${KEY_WOW64_64KEY}
+        SetRegView 64
     ${EndIf}
-    ${IfNot} ${SectionIsSelected} ${SecKeyboard}
-        ${Log} "Japanese 106-key keyboard: not chosen"
+    ReadRegStr $2 HKLM "${MEDIA_APPKEY}" "${MEDIA_APPKEY_VALUE}"
+    ; An earlier installation's own binding is no earlier value: what it
+    ; recorded stays.
+    ${If} $1 == ""
+    ${OrIf} $1 != $2
+        ; $5: 1 when the key exists; $4: the value's type, 0 when it has none.
+        StrCpy $4 0
+        StrCpy $5 0
+        System::Call 'advapi32::RegOpenKeyExW(p ${HKEY_LOCAL_MACHINE}, w "${MEDIA_APPKEY}", i 0, i r3, *p .r1) i .r0'
+        ${If} $0 = 0
+            StrCpy $5 1
+            System::Call 'advapi32::RegQueryValueExW(p r1, w "${MEDIA_APPKEY_VALUE}", p 0, *i .r4, p 0, p 0) i .r0'
+            System::Call 'advapi32::RegCloseKey(p r1)'
+            ${IfThen} $0 <> 0 ${|} StrCpy $4 0 ${|}
+        ${EndIf}
+        SetRegView default
+        DeleteRegValue HKLM "${UNINST_KEY}" "MediaKeyCreated"
+        DeleteRegValue HKLM "${UNINST_KEY}" "MediaKeyBefore"
+        DeleteRegValue HKLM "${UNINST_KEY}" "MediaKeyBeforeType"
+        ClearErrors
+        ${If} $5 = 0
+            WriteRegDWORD HKLM "${UNINST_KEY}" "MediaKeyCreated" 1
+        ${ElseIf} $4 = ${REG_SZ}
+        ${OrIf} $4 = ${REG_EXPAND_SZ}
+            WriteRegStr HKLM "${UNINST_KEY}" "MediaKeyBefore" $2
+            WriteRegDWORD HKLM "${UNINST_KEY}" "MediaKeyBeforeType" $4
+        ${ElseIf} $4 <> 0
+            ${Fail} "The Media key's ${MEDIA_APPKEY_VALUE} value is no text; it is left as it is"
+        ${EndIf}
+        ${If} ${RunningX64}
+            SetRegView 64
+        ${EndIf}
     ${EndIf}
+    WriteRegStr HKLM "${MEDIA_APPKEY}" "${MEDIA_APPKEY_VALUE}" "$INSTDIR\VLTMedia.exe"
+    SetRegView default
+    WriteRegStr HKLM "${UNINST_KEY}" "MediaKey" "$INSTDIR\VLTMedia.exe"
+    ${If} ${Errors}
+        ${Fail} "Cannot bind the Media key"
+    ${EndIf}
+    ${Log} "Media key: bound to $INSTDIR\VLTMedia.exe"
 SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
@@ -709,6 +768,8 @@ SectionEnd
         "The BIOS tool wzkbios.exe, and for programs that call the BIOS library its header, import libraries and 64-bit build."
     !insertmacro MUI_DESCRIPTION_TEXT ${SecKeyboard} \
         "Sets the PS/2 keyboard driver up for the Japanese 106-key keyboard (takes effect after a restart)."
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecMediaKey} \
+        "Opens the menu with the keyboard's Media key, for PCs without the maker's hot-key software."
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 ; Selects components from the command line; quits with EXIT_BAD_SWITCH on a
@@ -722,11 +783,13 @@ Function ReadSwitches
             !insertmacro SelectSection ${SecClient}
         ${ElseIf} $R2 S== "/KEYBOARD106"
             !insertmacro SelectSection ${SecKeyboard}
+        ${ElseIf} $R2 S== "/MEDIAKEY"
+            !insertmacro SelectSection ${SecMediaKey}
         ${ElseIf} $R2 S!= ""
         ${AndIf} $R2 S!= "/S"
         ${AndIf} $R2 S!= "/NCRC"
         ${AndIf} $R1 S!= "/LOG="
-            MessageBox MB_ICONSTOP "Unknown switch: $R2$\n$\nKnown: /S /CLIENT /KEYBOARD106 /LOG=file /D=folder" /SD IDOK
+            MessageBox MB_ICONSTOP "Unknown switch: $R2$\n$\nKnown: /S /CLIENT /KEYBOARD106 /MEDIAKEY /LOG=file /D=folder" /SD IDOK
             ${Log} "failed: unknown switch $R2"
             !insertmacro QUIT ${EXIT_BAD_SWITCH}
         ${EndIf}
@@ -778,6 +841,15 @@ Function .onInstSuccess
     DeleteRegKey HKLM "${KEPT_ENTRY_KEY}"
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
+    ${IfNot} ${SectionIsSelected} ${SecClient}
+        ${Log} "Client files: not chosen"
+    ${EndIf}
+    ${IfNot} ${SectionIsSelected} ${SecKeyboard}
+        ${Log} "Japanese 106-key keyboard: not chosen"
+    ${EndIf}
+    ${IfNot} ${SectionIsSelected} ${SecMediaKey}
+        ${Log} "Media key: not chosen"
+    ${EndIf}
     ${Log} "exit code 0"
 FunctionEnd
 
@@ -825,6 +897,7 @@ Section "Uninstall"
     !insertmacro RemoveInstalledFiles $0
     ${Log} "Programs and client files: removed"
     ${If} $2 == 1
+        Call un.UnbindMediaKey
         DeleteRegKey HKLM "${UNINST_KEY}"
         ${Log} "Uninstall entry: removed"
     ${Else}
@@ -838,6 +911,36 @@ Section "Uninstall"
         ${Log} "exit code 0"
     ${EndIf}
 SectionEnd
+
+; The Media key as it was before the first binding, where the binding is
+; still this installation's (another program may have bound it since).
+Function un.UnbindMediaKey
+    ReadRegStr $3 HKLM "${UNINST_KEY}" "MediaKey"
+    ${IfThen} $3 == "" ${|} Return ${|}
+    ReadRegStr $4 HKLM "${UNINST_KEY}" "MediaKeyBefore"
+    ReadRegDWORD $5 HKLM "${UNINST_KEY}" "MediaKeyBeforeType"
+    ReadRegDWORD $6 HKLM "${UNINST_KEY}" "MediaKeyCreated"
+    ${If} ${RunningX64}
+        SetRegView 64
+    ${EndIf}
+    ReadRegStr $7 HKLM "${MEDIA_APPKEY}" "${MEDIA_APPKEY_VALUE}"
+    ${If} $7 != $3
+        ${Log} "Media key: bound to $7 since, left alone"
+    ${ElseIf} $5 = ${REG_SZ}
+        WriteRegStr HKLM "${MEDIA_APPKEY}" "${MEDIA_APPKEY_VALUE}" $4
+    ${ElseIf} $5 = ${REG_EXPAND_SZ}
+        WriteRegExpandStr HKLM "${MEDIA_APPKEY}" "${MEDIA_APPKEY_VALUE}" $4
+    ${Else}
+        DeleteRegValue HKLM "${MEDIA_APPKEY}" "${MEDIA_APPKEY_VALUE}"
+        ${If} $6 = 1
+            DeleteRegKey /ifempty HKLM "${MEDIA_APPKEY}"
+        ${EndIf}
+    ${EndIf}
+    ${If} $7 == $3
+        ${Log} "Media key: put back as it was"
+    ${EndIf}
+    SetRegView default
+FunctionEnd
 
 Function un.onInit
     Call un.ReadLogSwitch

@@ -119,6 +119,10 @@ mkdir -p "$WINEPREFIX/drive_c/Blocked/Uninstall.exe"
 # Wine keeps no file security: the calls that set the folder's show in a relay log.
 wine reg add 'HKCU\Software\Wine\Debug' /v RelayInclude /f \
     /d 'advapi32.ConvertStringSecurityDescriptorToSecurityDescriptorW;advapi32.SetNamedSecurityInfoW' >/dev/null
+# The Media key's earlier binding, which /MEDIAKEY replaces and removal puts
+# back (in the 64-bit view, Explorer's, where there is one).
+appkey='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\AppKey\16'
+wine reg add "$appkey" /reg:64 /v ShellExecute /d 'C:\Player\player.exe' /f >/dev/null
 snapshot before
 # Both log to one file outside C:\, through Wine's Z: drive.
 log=$WINEPREFIX/setup.log zlog=Z:${WINEPREFIX//\//\\}\\setup.log
@@ -143,6 +147,7 @@ Programs: installed
 Uninstall entry: written
 Client files: not chosen
 Japanese 106-key keyboard: not chosen
+Media key: not chosen
 exit code 0"
 expect_change "a silent installation puts exactly its files and keys in place" before installed \
 '> file C:/{ProgramFiles}/WZK
@@ -190,9 +195,9 @@ stays='> system [System\\CurrentControlSet\\Services\\i8042prt\\Parameters]
 > user [Software\\WZK]'
 # The installer closes an open menu before replacing its files.
 open_menu
-expect_exit "a second installation with both components exits with 0" 0 "$setup" /S /CLIENT /KEYBOARD106
+expect_exit "a second installation with every component exits with 0" 0 "$setup" /S /CLIENT /KEYBOARD106 /MEDIAKEY
 menu_ended
-expect_change "a second installation adds the client files and the keyboard values" installed reinstalled \
+expect_change "a second installation adds the client files, keyboard values and Media key" installed reinstalled \
 '> file C:/{ProgramFiles}/WZK/Veltrane/Client
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/include
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/include/wzkWmiBios.h
@@ -203,7 +208,12 @@ expect_change "a second installation adds the client files and the keyboard valu
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/libwzkWmiBios.dll.a
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/wzkWmiBios.dll
 > file C:/{ProgramFiles}/WZK/Veltrane/Client/x64/wzkWmiBios.lib
-> file C:/{ProgramFiles}/WZK/Veltrane/wzkbios.exe'$'\n'"$stays"
+> file C:/{ProgramFiles}/WZK/Veltrane/wzkbios.exe
+< system [Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AppKey\\16] "ShellExecute"="C:\\Player\\player.exe"
+> system [Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AppKey\\16] "ShellExecute"="C:\\{ProgramFiles}\\WZK\\Veltrane\\VLTMedia.exe"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "MediaKey"="C:\\{ProgramFiles}\\WZK\\Veltrane\\VLTMedia.exe"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "MediaKeyBefore"="C:\\Player\\player.exe"
+> system [{Software}\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Veltrane] "MediaKeyBeforeType"=dword:00000001'$'\n'"$stays"
 
 # The uninstaller runs from a temporary copy of itself, deleted at the next
 # restart. It closes an open menu first: nothing else waits for the restart.
@@ -213,18 +223,19 @@ open_menu
 rm "$log"
 expect_exit "a silent removal through a link, while the menu is open, exits with 0" 0 'C:\Alias\Uninstall.exe' /S "/LOG=$zlog"
 menu_ended
-check "... and logs what it did" "$(tr -d '\r' <"$log")" \
-"Veltrane removal $version
-switches: /S /LOG=$zlog
-folder: $app
-Programs and client files: removed
-Uninstall entry: removed
-exit code 0"
 rm "$WINEPREFIX/drive_c/Alias"
 expect_change "a silent removal takes back everything but what is documented to stay" before removed \
 '> file C:/users/USER/Temp/~nsu?.tmp
 > file C:/users/USER/Temp/~nsu?.tmp/Un.exe
 > system [System\\CurrentControlSet\\Control\\Session Manager] "PendingFileRenameOperations"=str(7):"\\??\\C:\\users\\USER\\Temp\\~nsu?.tmp\0\0\\??\\C:\\users\\USER\\Temp\\~nsu?.tmp\\Un.exe\0\0"'$'\n'"$stays"
+check "... and its log says what it did" "$(tr -d '\r' <"$log")" \
+"Veltrane removal $version
+switches: /S /LOG=$zlog
+folder: $app
+Programs and client files: removed
+Media key: put back as it was
+Uninstall entry: removed
+exit code 0"
 
 # An uninstaller leaves an uninstall entry of another folder alone, and a
 # recorded folder C:\A is none of C:\AB's.
