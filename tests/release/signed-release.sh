@@ -41,6 +41,13 @@ check "SHA256SUMS holds for the release; the earlier one stays" \
 wzkWmiBios-client-$version.zip: OK
 VeltraneSetup-0.9.0.0.exe"
 check "the password shows in no output" "$(grep -F "$password" release.log || true)" ""
+manifest=out/winget/$version/WZK.Veltrane.installer.yaml
+check "winget's manifest has the signed installer's hash and the README's exit codes" \
+    "$(sed -n 's/^  InstallerSha256: //p' "$manifest"; sed -n 's/^- InstallerReturnCode: //p' "$manifest" | paste -sd' ')" \
+    "$(sha256sum "out/VeltraneSetup-$version.exe" | cut -d' ' -f1 | tr a-f A-F)
+$(awk -F' *[|] *' '/^[|] Exit code [|] Installer/ { table = 1; next }
+                   table && !/^[|]/ { exit }
+                   table && $2 ~ /^[1-9][0-9]*$/ && $3 != "" { print $2 }' "$root/README.md" | paste -sd' ')"
 
 cp -a "${WINEPREFIX_TEMPLATE:-$build/wineprefix.template}" "$WINEPREFIX"
 wine "out/VeltraneSetup-$version.exe" /S /CLIENT && timeout $((60 * ${TEST_TIME_SCALE:-1})) wineserver -w
