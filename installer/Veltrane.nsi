@@ -130,6 +130,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COMPANY}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+!include "${SOURCE_DIR}/installer/Messages.nsh"
 
 ; The uninstall entry's location before this run ("" when there was none),
 ; the outermost folder this run created for $INSTDIR ("" when $INSTDIR
@@ -194,10 +196,11 @@ FunctionEnd
 !macroend
 !define Log "!insertmacro LOG"
 
-; A failure: shown on the progress page and logged; the run then fails.
-!macro FAIL TEXT
-    DetailPrint `${TEXT}`
-    ${Log} `failed: ${TEXT}`
+; A failure (a message of Messages.nsh): shown on the progress page and
+; logged; the run then fails.
+!macro FAIL ID
+    DetailPrint "$(${ID})"
+    ${Log} "failed: ${EN_${ID}}"
     Abort
 !macroend
 !define Fail "!insertmacro FAIL"
@@ -436,14 +439,14 @@ Function LockFolder
     Push $3
     System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${FOLDER_SDDL}", i 1, *p .r1, p 0) i .r0'
     ${If} $0 = 0
-        ${Fail} "Cannot make the security of $INSTDIR"
+        ${Fail} CANNOT_MAKE_SECURITY
     ${EndIf}
     System::Call 'advapi32::GetSecurityDescriptorOwner(p r1, *p .r2, *i .r0)'
     System::Call 'advapi32::GetSecurityDescriptorDacl(p r1, *i .r0, *p .r3, *i .r0)'
     System::Call 'advapi32::SetNamedSecurityInfoW(w "$INSTDIR", i ${SE_FILE_OBJECT}, i ${OWNER_DACL_PROTECTED}, p r2, p 0, p r3, p 0) i .r0'
     System::Call 'kernel32::LocalFree(p r1)'
     ${If} $0 <> 0
-        ${Fail} "Cannot set the security of $INSTDIR (error $0)"
+        ${Fail} CANNOT_SET_SECURITY
     ${EndIf}
     Pop $3
     Pop $2
@@ -475,7 +478,8 @@ FunctionEnd
         ClearErrors
         Rename "$INSTDIR\${FILE}" "$INSTDIR\${FILE}${KEPT}"
         ${If} ${Errors}
-            ${Fail} "Cannot keep $INSTDIR\${FILE} aside"
+            StrCpy $R9 "$INSTDIR\${FILE}"
+            ${Fail} CANNOT_KEEP_FILE
         ${EndIf}
     ${EndIf}
 !macroend
@@ -573,7 +577,7 @@ FunctionEnd
     Pop $R0
 !macroend
 
-Section "Programs" SecPrograms
+Section "$(SEC_PROGRAMS)" SecPrograms
     SectionIn RO
     ; An existing folder that is a link elsewhere (a junction or symbolic
     ; link) could lead the installation, and its later removal, anywhere.
@@ -581,8 +585,8 @@ Section "Programs" SecPrograms
         System::Call 'kernel32::GetFileAttributesW(w "$INSTDIR") i .r0'
         IntOp $0 $0 & ${FILE_ATTRIBUTE_REPARSE_POINT}
         ${If} $0 <> 0
-            MessageBox MB_ICONSTOP "$INSTDIR is a link to another folder. Choose the folder itself." /SD IDOK
-            ${Fail} "$INSTDIR is a link to another folder"
+            MessageBox MB_ICONSTOP "$(FOLDER_IS_LINK)" /SD IDOK
+            ${Fail} FOLDER_IS_LINK
         ${EndIf}
     ${EndIf}
     ; Whether this is the earlier installation's folder, asked of the file
@@ -631,12 +635,12 @@ Section "Programs" SecPrograms
     ClearErrors
     WriteUninstaller "$INSTDIR\${UNINSTALLER}"
     ${If} ${Errors}
-        ${Fail} "Cannot write $INSTDIR\${UNINSTALLER}"
+        ${Fail} CANNOT_WRITE_UNINSTALLER
     ${EndIf}
     ${Log} "Programs: installed"
 SectionEnd
 
-Section /o "Client files" SecClient
+Section /o "$(SEC_CLIENT)" SecClient
     SetOutPath "$INSTDIR\Client\include"
     File "${SOURCE_DIR}/Shared/wzkWmiBios/wzkWmiBios.h"
     SetOutPath "$INSTDIR\Client\lib"
@@ -659,13 +663,13 @@ SectionEnd
 ; one in copying does. The keyboard values themselves are not rolled back
 ; (they stay on removal too), so nothing after them should fail: only the
 ; entry's few values follow.
-Section /o "Japanese 106-key keyboard" SecKeyboard
+Section /o "$(SEC_KEYBOARD)" SecKeyboard
     ClearErrors
     ExecWait '"$INSTDIR\kbdsetup.exe"' $0
     ${If} ${Errors}
-        ${Fail} "Cannot run $INSTDIR\kbdsetup.exe"
+        ${Fail} CANNOT_RUN_KBDSETUP
     ${ElseIf} $0 <> 0
-        ${Fail} "$INSTDIR\kbdsetup.exe failed with exit code $0"
+        ${Fail} KBDSETUP_FAILED
     ${EndIf}
     ${Log} "Japanese 106-key keyboard: set up"
 SectionEnd
@@ -678,7 +682,7 @@ Section "-Uninstall entry"
         ClearErrors
         !insertmacro COPY_KEY "${UNINST_KEY}" "${KEPT_ENTRY_KEY}" ${REG_OPTION_VOLATILE}
         ${If} ${Errors}
-            ${Fail} "Cannot keep the uninstall entry"
+            ${Fail} CANNOT_KEEP_ENTRY
         ${EndIf}
     ${EndIf}
     ; An installation over an earlier one in its folder keeps the earlier
@@ -702,7 +706,7 @@ Section "-Uninstall entry"
         WriteRegStr HKLM "${UNINST_KEY}" "CreatedFolder" "$CreatedFolder"
     ${EndIf}
     ${If} ${Errors}
-        ${Fail} "Cannot write the uninstall entry"
+        ${Fail} CANNOT_WRITE_ENTRY
     ${EndIf}
     ${Log} "Uninstall entry: written"
 SectionEnd
@@ -712,7 +716,7 @@ SectionEnd
 ; uninstaller to put back: MediaKeyBefore and MediaKeyBeforeType (REG_SZ or
 ; REG_EXPAND_SZ) for an earlier value, MediaKeyCreated when there was no key.
 ; MediaKey is the binding written. Last of all, so that nothing after it fails.
-Section /o "Media key" SecMediaKey
+Section /o "$(SEC_MEDIA_KEY)" SecMediaKey
     ReadRegStr $1 HKLM "${UNINST_KEY}" "MediaKey"
     StrCpy $3 ${KEY_QUERY_VALUE}
     ${If} ${RunningX64}
@@ -746,7 +750,7 @@ Section /o "Media key" SecMediaKey
             WriteRegStr HKLM "${UNINST_KEY}" "MediaKeyBefore" $2
             WriteRegDWORD HKLM "${UNINST_KEY}" "MediaKeyBeforeType" $4
         ${ElseIf} $4 <> 0
-            ${Fail} "The Media key's ${MEDIA_APPKEY_VALUE} value is no text; it is left as it is"
+            ${Fail} MEDIA_KEY_NOT_TEXT
         ${EndIf}
         ${If} ${RunningX64}
             SetRegView 64
@@ -756,20 +760,16 @@ Section /o "Media key" SecMediaKey
     SetRegView default
     WriteRegStr HKLM "${UNINST_KEY}" "MediaKey" "$INSTDIR\VLTMedia.exe"
     ${If} ${Errors}
-        ${Fail} "Cannot bind the Media key"
+        ${Fail} CANNOT_BIND_MEDIA_KEY
     ${EndIf}
     ${Log} "Media key: bound to $INSTDIR\VLTMedia.exe"
 SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
-    !insertmacro MUI_DESCRIPTION_TEXT ${SecPrograms} \
-        "The media menu, the BIOS library and the keyboard setup program (always installed)."
-    !insertmacro MUI_DESCRIPTION_TEXT ${SecClient} \
-        "The BIOS tool wzkbios.exe, and for programs that call the BIOS library its header, import libraries and 64-bit build."
-    !insertmacro MUI_DESCRIPTION_TEXT ${SecKeyboard} \
-        "Sets the PS/2 keyboard driver up for the Japanese 106-key keyboard (takes effect after a restart)."
-    !insertmacro MUI_DESCRIPTION_TEXT ${SecMediaKey} \
-        "Opens the menu with the keyboard's Media key, for PCs without the maker's hot-key software."
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecPrograms} $(DESC_PROGRAMS)
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecClient} $(DESC_CLIENT)
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecKeyboard} $(DESC_KEYBOARD)
+    !insertmacro MUI_DESCRIPTION_TEXT ${SecMediaKey} $(DESC_MEDIA_KEY)
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
 ; Selects components from the command line; quits with EXIT_BAD_SWITCH on a
@@ -789,7 +789,7 @@ Function ReadSwitches
         ${AndIf} $R2 S!= "/S"
         ${AndIf} $R2 S!= "/NCRC"
         ${AndIf} $R1 S!= "/LOG="
-            MessageBox MB_ICONSTOP "Unknown switch: $R2$\n$\nKnown: /S /CLIENT /KEYBOARD106 /MEDIAKEY /LOG=file /D=folder" /SD IDOK
+            MessageBox MB_ICONSTOP "$(UNKNOWN_SWITCH)" /SD IDOK
             ${Log} "failed: unknown switch $R2"
             !insertmacro QUIT ${EXIT_BAD_SWITCH}
         ${EndIf}
@@ -802,7 +802,7 @@ Function .onInit
     UserInfo::GetAccountType
     Pop $0
     ${If} $0 != "Admin"
-        MessageBox MB_ICONSTOP "${PRODUCT} setup needs administrator rights." /SD IDOK
+        MessageBox MB_ICONSTOP "$(SETUP_NEEDS_ADMIN)" /SD IDOK
         ${Log} "failed: no administrator rights"
         !insertmacro QUIT ${EXIT_NOT_ADMIN}
     ${EndIf}
@@ -947,7 +947,7 @@ Function un.onInit
     UserInfo::GetAccountType
     Pop $0
     ${If} $0 != "Admin"
-        MessageBox MB_ICONSTOP "Removing ${PRODUCT} needs administrator rights." /SD IDOK
+        MessageBox MB_ICONSTOP "$(REMOVAL_NEEDS_ADMIN)" /SD IDOK
         ${Log} "failed: no administrator rights"
         !insertmacro QUIT ${EXIT_NOT_ADMIN}
     ${EndIf}
