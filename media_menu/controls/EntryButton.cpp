@@ -79,8 +79,12 @@ int CALLBACK EnumCaptionFaceProc(const LOGFONTW* logFont, const TEXTMETRICW*, DW
     // without a terminator in its 32 units is never read past.
     wchar_t name[LF_FACESIZE] = {};
     ::lstrcpynW(name, logFont->lfFaceName, LF_FACESIZE);
-    if (::lstrcmpiW(name, L"System") != 0 && ::StrStrW(name, L"Arial") != nullptr &&
-        ::StrCmpIW(name, L"Arial Black") != 0) {
+    // A name starting with '@' is a family's vertical face, whose CJK glyphs
+    // lie on their side: a Japanese caption would be drawn sideways. Where
+    // the fonts list it (after its upright face or before) depends on the
+    // system, so it is skipped by name.
+    if (name[0] != L'@' && ::lstrcmpiW(name, L"System") != 0 &&
+        ::StrStrW(name, L"Arial") != nullptr && ::StrCmpIW(name, L"Arial Black") != 0) {
         ::lstrcpynW(g_szCaptionFace, name, MAX_PATH);
     }
     return 1;
@@ -460,8 +464,7 @@ void EntryButton::DrawOutline(CDC* dc, HRGN shape) {
     const int wide = ScaleToDpi(2, m_nDpi);
     const int narrow = ScaleToDpi(1, m_nDpi);
     // A depth of 2 draws both pairs of bands, a depth of 1 the narrow pair.
-    const POINT allOffsets[] = {
-        {wide, wide}, {-wide, -wide}, {narrow, narrow}, {-narrow, -narrow}};
+    const POINT allOffsets[] = {{wide, wide}, {-wide, -wide}, {narrow, narrow}, {-narrow, -narrow}};
     const POINT* offsets = m_nDepth == 2 ? allOffsets : allOffsets + 2;
     int count = m_nDepth == 2 ? 4 : 2;
 

@@ -26,9 +26,10 @@
 extern wchar_t g_szCaptionFace[MAX_PATH];
 
 // Font family enumeration callback (EnumFontFamiliesW): keeps in
-// g_szCaptionFace every face that contains "Arial" (that exact case) and is
-// neither "System" nor "Arial Black" (either compared without case), so the
-// last such family reported wins. Always returns 1 to see every family.
+// g_szCaptionFace every face that contains "Arial" (that exact case), is no
+// vertical face (a name starting with '@') and is neither "System" nor
+// "Arial Black" (either compared without case), so the last such family
+// reported wins. Always returns 1 to see every family.
 int CALLBACK EnumCaptionFaceProc(const LOGFONTW* logFont, const TEXTMETRICW* textMetric,
                                  DWORD fontType, LPARAM parameter);
 
