@@ -8,6 +8,7 @@
 ;   LIB_DIR     where the import libraries were built
 ;   X64_DIR     where the 64-bit BIOS library and its import libraries were built
 ;   OUT_FILE    the installer to write
+;   VERSION, COMPANY  the product version and company (common/ProductVersion.h)
 ;   SIGN_COMMAND  a release's signing command (tools/release), run on the
 ;                 installer and on the uninstaller it writes
 ;
@@ -46,14 +47,11 @@ SetDateSave off
 !include WinMessages.nsh
 !include x64.nsh
 
-; One version for every binary: the one in common/ProductVersion.h.
-!define VERSION_HEADER "${SOURCE_DIR}/common/ProductVersion.h"
-!searchparse /file "${VERSION_HEADER}" "#define PRODUCT_VERSION_MAJOR " V_MAJOR
-!searchparse /file "${VERSION_HEADER}" "#define PRODUCT_VERSION_MINOR " V_MINOR
-!searchparse /file "${VERSION_HEADER}" "#define PRODUCT_VERSION_PATCH " V_PATCH
-!searchparse /file "${VERSION_HEADER}" "#define PRODUCT_VERSION_BUILD " V_BUILD
-!searchparse /file "${VERSION_HEADER}" '#define PRODUCT_COMPANY_TEXT "' COMPANY '"'
-!define VERSION "${V_MAJOR}.${V_MINOR}.${V_PATCH}.${V_BUILD}"
+; One version for every binary: VERSION and COMPANY come from
+; common/ProductVersion.h, as the build read it.
+!ifndef VERSION
+    !error "VERSION and COMPANY are given by the build (installer/CMakeLists.txt)"
+!endif
 
 !define PRODUCT "Veltrane"
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"

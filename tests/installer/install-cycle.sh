@@ -15,10 +15,10 @@ case $WINEARCH in
 esac
 setup=$1/bin/VeltraneSetup.exe tests=$1/tests app="C:\\$programs\\WZK\\Veltrane" failed=0
 limit=$((60 * ${TEST_TIME_SCALE:-1}))
-# The version every binary and the uninstall entry carry, from its one home.
-version=$(for part in MAJOR MINOR PATCH BUILD; do
-    sed -n "s/^#define PRODUCT_VERSION_$part //p" "$(dirname "$0")/../../common/ProductVersion.h"
-done | paste -sd.)
+# The version every binary and the uninstall entry carry (VERSION), as the
+# build read it.
+. "$1/product.env"
+version=$VERSION
 export WINEPREFIX=$1/installer-prefix-$WINEARCH WINEARCH WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 rm -rf "$WINEPREFIX" && cp -a "$WINEPREFIX_TEMPLATE" "$WINEPREFIX"

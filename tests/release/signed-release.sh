@@ -7,10 +7,9 @@ set -euo pipefail
 eval "export DISPLAY=\${DISPLAY_win32:-\${DISPLAY:-}}" # the platform's own, if it has one
 export LC_ALL=C WINEPREFIX=$1/release-signing/prefix WINEARCH=win32 WINEDEBUG=-all
 build=$1 root=$(cd "$(dirname "$0")/../.." && pwd) failed=0
-# The version in the release's file names, from its one home.
-version=$(for part in MAJOR MINOR PATCH BUILD; do
-    sed -n "s/^#define PRODUCT_VERSION_$part //p" "$root/common/ProductVersion.h"
-done | paste -sd.)
+# The version in the release's file names (VERSION), as the build read it.
+. "$build/product.env"
+version=$VERSION
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$build/release-signing"' EXIT
 rm -rf "$build/release-signing" && mkdir -p "$build/release-signing" && cd "$build/release-signing"
 check() {
