@@ -4,8 +4,8 @@
 # ctest gives them; with a wineserver of its own) and compares whole listings
 # of C:\ and the registry: a step adds or removes exactly the list.
 set -euo pipefail
-: "${WINEARCH:=win32}" "${WINEPREFIX_TEMPLATE:=$1/wineprefix.template}"
-eval "export DISPLAY=\${DISPLAY_$WINEARCH:-\${DISPLAY:-}}" # the platform's own, if it has one
+: "${WINEARCH:=win32}" "${WINEPREFIX_TEMPLATE:?the template prefix of the platform, as ctest gives it}"
+. "$(dirname "$0")/../support/driver.sh"
 # Where a 32-bit installer's files and HKLM\Software keys land on each
 # platform (HKLM\SYSTEM and HKCU are the same on both).
 case $WINEARCH in
@@ -13,7 +13,7 @@ case $WINEARCH in
     win64) programs='Program Files (x86)' software='Software\\Wow6432Node' ;;
     *) echo "FAILED: no listings for WINEARCH=$WINEARCH"; exit 1 ;;
 esac
-setup=$1/bin/VeltraneSetup.exe tests=$1/tests app="C:\\$programs\\WZK\\Veltrane" failed=0
+setup=$1/bin/VeltraneSetup.exe tests=$1/tests app="C:\\$programs\\WZK\\Veltrane"
 limit=$((60 * ${TEST_TIME_SCALE:-1}))
 # The version every binary and the uninstall entry carry (VERSION), as the
 # build read it.
@@ -22,9 +22,6 @@ version=$VERSION
 export WINEPREFIX=$1/installer-prefix-$WINEARCH WINEARCH WINEDEBUG=-all
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 rm -rf "$WINEPREFIX" && cp -a "$WINEPREFIX_TEMPLATE" "$WINEPREFIX"
-check() {
-    if [ "$2" = "$3" ]; then echo "ok: $1"; else printf 'FAILED: %s; got:\n%s\n' "$1" "$2"; failed=1; fi
-}
 expect_exit() { # NAME CODE PROGRAM ARGUMENTS...
     local name=$1 want=$2 rc=0 && shift 2 && wine "$@" || rc=$?
     check "$name" "exit code $rc" "exit code $want"

@@ -5,15 +5,12 @@
 # Japanese and one started under another speaks English, as Wine takes the
 # UI language from each program's locale.
 set -euo pipefail
-build=$1 failed=0 limit=$((60 * ${TEST_TIME_SCALE:-1}))
-eval "export DISPLAY=\${DISPLAY_win32:-\${DISPLAY:-}}" # the platform's own, if it has one
+build=$1 limit=$((60 * ${TEST_TIME_SCALE:-1}))
 export WINEARCH=win32 WINEPREFIX=$build/japanese-prefix WINEDEBUG=-all
+. "$(dirname "$0")/../support/driver.sh"
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-rm -rf "$WINEPREFIX" && cp -a "${WINEPREFIX_JA_TEMPLATE:-$build/wineprefix-ja.template}" "$WINEPREFIX"
+rm -rf "$WINEPREFIX" && cp -a "$WINEPREFIX_TEMPLATE" "$WINEPREFIX"
 wineserver -p >/dev/null 2>&1 </dev/null
-check() {
-    if [ "$2" = "$3" ]; then echo "ok: $1"; else printf 'FAILED: %s; got:\n%s\n' "$1" "$2"; failed=1; fi
-}
 # The interactive installer's window, by locale.
 for row in "ja_JP.UTF-8 Veltrane セットアップ" "C.UTF-8 Veltrane Setup"; do
     read -r locale title <<<"$row"

@@ -4,17 +4,14 @@
 # installer puts into a scratch copy of the template prefix, the uninstaller
 # included.
 set -euo pipefail
-eval "export DISPLAY=\${DISPLAY_win32:-\${DISPLAY:-}}" # the platform's own, if it has one
 export LC_ALL=C WINEPREFIX=$1/release-signing/prefix WINEARCH=win32 WINEDEBUG=-all
-build=$1 root=$(cd "$(dirname "$0")/../.." && pwd) failed=0
+build=$1 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/tests/support/driver.sh"
 # The version in the release's file names (VERSION), as the build read it.
 . "$build/product.env"
 version=$VERSION
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$build/release-signing"' EXIT
 rm -rf "$build/release-signing" && mkdir -p "$build/release-signing" && cd "$build/release-signing"
-check() {
-    if [ "$2" = "$3" ]; then echo "ok: $1"; else printf 'FAILED: %s; got:\n%s\n' "$1" "$2"; failed=1; fi
-}
 
 # The keys live in this folder only, and go with it.
 openssl req -x509 -newkey rsa:2048 -nodes -keyout root.key -out root.pem -days 2 -subj /CN=Root \
@@ -48,7 +45,7 @@ $(awk -F' *[|] *' '/^[|] Exit code [|] Installer/ { table = 1; next }
                    table && !/^[|]/ { exit }
                    table && $2 ~ /^[1-9][0-9]*$/ && $3 != "" { print $2 }' "$root/README.md" | paste -sd' ')"
 
-cp -a "${WINEPREFIX_TEMPLATE:-$build/wineprefix.template}" "$WINEPREFIX"
+cp -a "${WINEPREFIX_TEMPLATE:?the 32-bit template prefix, as ctest gives it}" "$WINEPREFIX"
 wine "out/VeltraneSetup-$version.exe" /S /CLIENT && timeout $((60 * ${TEST_TIME_SCALE:-1})) wineserver -w
 ln -s "$WINEPREFIX/drive_c/Program Files/WZK/Veltrane" installed
 python3 -m zipfile -e "out/wzkWmiBios-client-$version.zip" . && ln -s "wzkWmiBios-client-$version" kit
