@@ -20,3 +20,7 @@
 // 200th on cannot be chosen.
 #define IDC_ENTRY_BASE 231
 #define IDC_LAST_ENTRY 430
+
+// The scroll buttons' names (string table, in English and Japanese).
+#define IDS_SCROLL_UP 2001
+#define IDS_SCROLL_DOWN 2002
