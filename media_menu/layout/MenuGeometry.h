@@ -49,8 +49,7 @@ struct MenuRows {
 // character, 400 when that is under 280 (both at 96 DPI), widened to the
 // widest caption as drawn (widestDrawn, its own average character included),
 // and never beyond the work area less the window's sides.
-int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int workWidth,
-               int dpi = kDesignDpi);
+int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int workWidth, int dpi);
 
 // The window's size and whether the entries fit: as high as its entries
 // need when that leaves 25 pixels (at 96 DPI) of the work area's height,
