@@ -25,9 +25,6 @@ public:
     // What OnNextDlgCtl returns for a request it leaves to the dialog's
     // default processing; 0 means handled.
     static constexpr int kLeaveToDialog = 1;
-    // ShiftEntries' directions: after the visible range moved one entry
-    // down (entries move up one slot) or one entry up.
-    enum ShiftDirection { kAfterStepDown = 1, kAfterStepUp = 2 };
 
     // dialog: the menu window, parent of every button; not owned. The layout
     // works at the window's DPI as it is now.
@@ -64,11 +61,6 @@ public:
     // Null for an index outside the list.
     EntryButton* GetEntryAt(int index) const { return m_entries.GetAt(index); }
 
-    // Centres a scroll button horizontally in the menu window at a screen top.
-    void PlaceScrollButton(EntryButton* button, int windowLeft, int top);
-    // Hides the button, or only disables it when unneeded scroll buttons are
-    // to stay visible.
-    void HideOrDisableScrollButton(EntryButton* button);
     // Repaints every entry (hidden ones too), then the down and up buttons.
     void RepaintAll();
     // Destroys and deletes every entry button and empties the list. Always 1.
@@ -78,14 +70,6 @@ public:
     // (end) nothing moves but the buttons, entries and focus are refreshed.
     void ScrollUp();
     void ScrollDown();
-    // Moves every visible entry into its neighbour's slot after the visible
-    // range has moved one entry in direction.
-    void ShiftEntries(int direction);
-    // Hides the entries outside the visible range and shows, repaints and
-    // reshapes those inside it.
-    void ShowVisibleEntries();
-    // Index of the visible entry with control id id, or -1.
-    int FindVisibleEntry(int id) const;
     // Brings the entry with control id id into view when it lies below the
     // visible range: the range moves down until that entry is its last one,
     // as that many steps of ScrollDown would, but without focusing anything.
@@ -106,6 +90,22 @@ public:
     EntryButton* GetDownButton() { return &m_btnDown; }
 
 private:
+    // ShiftEntries' directions: after the visible range moved one entry
+    // down (entries move up one slot) or one entry up.
+    enum ShiftDirection { kAfterStepDown = 1, kAfterStepUp = 2 };
+    // Centres a scroll button horizontally in the menu window at a screen top.
+    void PlaceScrollButton(EntryButton* button, int windowLeft, int top);
+    // Hides the button, or only disables it when unneeded scroll buttons are
+    // to stay visible.
+    void HideOrDisableScrollButton(EntryButton* button);
+    // Moves every visible entry into its neighbour's slot after the visible
+    // range has moved one entry in direction.
+    void ShiftEntries(int direction);
+    // Hides the entries outside the visible range and shows, repaints and
+    // reshapes those inside it.
+    void ShowVisibleEntries();
+    // Index of the visible entry with control id id, or -1.
+    int FindVisibleEntry(int id) const;
     // Index of the entry with control id id among indexes from to end - 1,
     // or -1.
     int FindEntry(int id, int from, int end) const;
