@@ -209,7 +209,7 @@ LRESULT MediaMenuDialog::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
     if (m_pLayout == nullptr) {
         return 0;
     }
-    LRESULT handled = m_pLayout->OnNextDlgCtl(this, wParam, lParam);
+    LRESULT handled = m_pLayout->OnNextDlgCtl(wParam, lParam);
     return handled == MenuLayout::kLeaveToDialog ? Default() : handled;
 }
 

@@ -550,7 +550,7 @@ int MenuLayout::FocusFirstEnabled(int from, int to, int step) {
     return 0;
 }
 
-int MenuLayout::OnNextDlgCtl(CWnd*, WPARAM wParam, LPARAM lParam) {
+int MenuLayout::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
     HWND focus = ::GetFocus();
     if (focus == nullptr) {
         return kLeaveToDialog;

@@ -79,7 +79,7 @@ public:
     // Returns kLeaveToDialog when the request is left to the dialog's
     // default processing (no focus at all, or a window handle in wParam), 0
     // when handled here.
-    int OnNextDlgCtl(CWnd* dialog, WPARAM wParam, LPARAM lParam);
+    int OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
 
     // The state the operations above maintain.
     int GetEntryCount() const { return m_entries.GetCount(); }

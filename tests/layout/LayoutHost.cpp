@@ -75,7 +75,7 @@ LRESULT LayoutHost::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
     if (layout == nullptr) {
         return 0;
     }
-    int handled = layout->OnNextDlgCtl(this, wParam, lParam);
+    int handled = layout->OnNextDlgCtl(wParam, lParam);
     if (handled == MenuLayout::kLeaveToDialog) {
         ++defaultNextDlgCtlCount;
         return Default();
