@@ -1,9 +1,9 @@
 // The menu's arithmetic, apart from any window: how wide the entries are,
 // how large the menu window is, whether every entry fits or the list
 // scrolls, how many entries a scrolling menu shows, and where the rows, the
-// scroll buttons and the markers go. MenuLayout measures the windows and
-// moves them; these functions only compute from what it measured, so each
-// rule can be checked without a window.
+// scroll buttons and the markers go. ScrollingEntryLayout measures the
+// windows and moves them; these functions only compute from what it
+// measured, so each rule can be checked without a window.
 //
 // All positions are in pixels, in screen coordinates. The menu's own sizes
 // (entry height, gaps, margins, the triangles) are designed at 96 DPI and
