@@ -41,10 +41,8 @@ MediaMenuDialog::MediaMenuDialog()
     : m_hIcon(AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_MENU_WINDOW) : nullptr) {}
 
 BOOL MediaMenuDialog::OnInitDialog() {
+    // Adds the title bar when the profile asks for one.
     MenuLayoutDialog::OnInitDialog();
-    if (ReadProfileInt(ProfileKey::kAddCaption, 0) != 0) {
-        ModifyStyle(0, WS_CAPTION);
-    }
     SetWindowText(kTitle); // a second start finds the open menu by this title
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 

@@ -1,5 +1,6 @@
 #include "media_menu/layout/MenuLayoutDialog.h"
 
+#include "media_menu/data/SettingsStore.h"
 #include "media_menu/layout/MenuLayout.h"
 #include "media_menu/res/resource.h"
 
@@ -23,6 +24,14 @@ void MenuLayoutDialog::DestroyLayout() {
         delete m_pLayout;
         m_pLayout = nullptr;
     }
+}
+
+BOOL MenuLayoutDialog::OnInitDialog() {
+    const BOOL result = CDialog::OnInitDialog();
+    if (ReadProfileInt(ProfileKey::kAddCaption, 0) != 0) {
+        ModifyStyle(0, WS_CAPTION);
+    }
+    return result;
 }
 
 void MenuLayoutDialog::OnScrollUp() {

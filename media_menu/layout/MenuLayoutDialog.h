@@ -1,9 +1,10 @@
 // A dialog from the menu's template whose buttons a MenuLayout places,
 // scrolls and moves the focus through. It hands the layout what concerns it:
 // the focus-move requests (those the layout leaves alone go on to the dialog
-// manager), DPI changes and the scroll buttons' commands. Kept apart from the
-// menu window's other duties (closing, choosing, painting), so that a layout
-// can be hosted with exactly the menu's routing and nothing more.
+// manager), DPI changes and the scroll buttons' commands; and it adds the
+// title bar the layout makes room for. Kept apart from the menu window's
+// other duties (closing, choosing, painting), so that a layout can be hosted
+// with exactly the menu's routing and nothing more.
 #pragma once
 
 #include "framework/CDialog.h"
@@ -17,6 +18,9 @@ public:
     // its layout first (IDOK from the dialog manager).
     ~MenuLayoutDialog() override;
 
+    // Adds the title bar when the profile asks for one: before any layout,
+    // which leaves room for it.
+    BOOL OnInitDialog() override;
     // Destroys the entry buttons, then the layout; nothing when there is none.
     void DestroyLayout();
 

@@ -2,7 +2,6 @@
 
 #include "common/RectSize.h"
 #include "common/UniqueHandle.h"
-#include "media_menu/data/SettingsStore.h"
 #include "media_menu/res/resource.h"
 
 #include <gtest/gtest.h>
@@ -23,11 +22,8 @@ void LayoutHost::Run(Body body) {
 }
 
 BOOL LayoutHost::OnInitDialog() {
+    // The title bar, as for the menu window.
     MenuLayoutDialog::OnInitDialog();
-    // As the menu window does: the title bar is a profile switch.
-    if (ReadProfileInt(ProfileKey::kAddCaption, 0) != 0) {
-        ModifyStyle(0, WS_CAPTION);
-    }
     SetWindowText(L"LayoutHost");
     PostMessage(kRunMessage);
     return FALSE;
