@@ -21,10 +21,11 @@ public:
     // Adds the title bar when the profile asks for one: before any layout,
     // which leaves room for it.
     BOOL OnInitDialog() override;
+
+protected:
     // Destroys the entry buttons, then the layout; nothing when there is none.
     void DestroyLayout();
 
-protected:
     LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
     LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     void OnScrollUp();
