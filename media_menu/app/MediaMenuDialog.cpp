@@ -22,7 +22,7 @@ const int kBackgroundInset = 2;
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(MediaMenuDialog, CDialog)
+BEGIN_MESSAGE_MAP(MediaMenuDialog, MenuLayoutDialog)
 ON_WM_PAINT()
 ON_WM_CLOSE()
 ON_WM_MOVE()
@@ -31,40 +31,18 @@ ON_WM_TIMER()
 ON_WM_NCHITTEST()
 ON_WM_HELPINFO()
 ON_COMMAND_RANGE(IDC_ENTRY_BASE, IDC_LAST_ENTRY, OnEntryCommand)
-ON_COMMAND(IDC_SCROLL_UP, OnScrollUp)
-ON_COMMAND(IDC_SCROLL_DOWN, OnScrollDown)
-ON_MESSAGE(WM_NEXTDLGCTL, OnNextDlgCtl)
-ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
 END_MESSAGE_MAP()
 
+// The window asks for icon 128, which the resources do not hold: the load
+// finds nothing and the window carries no icon of its own (the shell shows
+// the executable's). Asking keeps the window ready for an icon should one be
+// added; nothing draws m_hIcon today.
 MediaMenuDialog::MediaMenuDialog()
-    : CDialog(IDD_MEDIA_MENU, nullptr),
-      // The window asks for icon 128, which the resources do not hold: the
-      // load finds nothing and the window carries no icon of its own (the
-      // shell shows the executable's). Asking keeps the window ready for an
-      // icon should one be added; nothing draws m_hIcon today.
-      m_hIcon(AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_MENU_WINDOW) : nullptr) {}
-
-MediaMenuDialog::~MediaMenuDialog() {
-    // Only does something when the dialog ended without the closing routine
-    // (IDOK from the dialog manager).
-    DestroyLayout();
-}
-
-void MediaMenuDialog::DestroyLayout() {
-    if (m_pLayout != nullptr) {
-        // The buttons go before their layout, which holds the scroll buttons.
-        m_pLayout->DestroyEntries();
-        delete m_pLayout;
-        m_pLayout = nullptr;
-    }
-}
+    : m_hIcon(AfxGetApp() ? AfxGetApp()->LoadIcon(IDI_MENU_WINDOW) : nullptr) {}
 
 BOOL MediaMenuDialog::OnInitDialog() {
-    CDialog::OnInitDialog();
-    if (ReadProfileInt(ProfileKey::kAddCaption, 0) != 0) {
-        ModifyStyle(0, WS_CAPTION);
-    }
+    // Adds the title bar when the profile asks for one.
+    MenuLayoutDialog::OnInitDialog();
     SetWindowText(kTitle); // a second start finds the open menu by this title
     SetWindowPos(HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 
@@ -135,7 +113,7 @@ void MediaMenuDialog::CloseMenu() {
 
 void MediaMenuDialog::OnCancel() {
     CloseMenu();
-    CDialog::OnCancel();
+    MenuLayoutDialog::OnCancel();
 }
 
 void MediaMenuDialog::OnPaint() {
@@ -158,7 +136,7 @@ void MediaMenuDialog::OnActivateApp(BOOL active, DWORD threadId) {
     if (!active && ReadProfileInt(ProfileKey::kCloseOnDeactivation, 1) != 0) {
         PostMessage(WM_CLOSE);
     }
-    CDialog::OnActivateApp(active, threadId);
+    MenuLayoutDialog::OnActivateApp(active, threadId);
 }
 
 void MediaMenuDialog::OnTimer(UINT_PTR id) {
@@ -169,7 +147,7 @@ void MediaMenuDialog::OnTimer(UINT_PTR id) {
         PostMessage(WM_CLOSE);
     }
     KillTimer(id);
-    CDialog::OnTimer(id);
+    MenuLayoutDialog::OnTimer(id);
 }
 
 LRESULT MediaMenuDialog::OnNcHitTest(POINT point) {
@@ -177,7 +155,7 @@ LRESULT MediaMenuDialog::OnNcHitTest(POINT point) {
         ReadProfileInt(ProfileKey::kAllowMenuReposition, 0) != 0) {
         return HTCAPTION; // drag the window by its body
     }
-    return CDialog::OnNcHitTest(point);
+    return MenuLayoutDialog::OnNcHitTest(point);
 }
 
 BOOL MediaMenuDialog::OnHelpInfo(HELPINFO*) {
@@ -191,38 +169,6 @@ void MediaMenuDialog::OnEntryCommand(UINT id) {
     ::GetDlgItemTextW(m_hWnd, static_cast<int>(id), name, kTextUnits);
     HandleEntryChoice(name);
     PostMessage(WM_CLOSE); // after every choice, launched or not
-}
-
-void MediaMenuDialog::OnScrollUp() {
-    if (m_pLayout != nullptr) {
-        m_pLayout->ScrollUp();
-    }
-}
-
-void MediaMenuDialog::OnScrollDown() {
-    if (m_pLayout != nullptr) {
-        m_pLayout->ScrollDown();
-    }
-}
-
-LRESULT MediaMenuDialog::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
-    if (m_pLayout == nullptr) {
-        return 0;
-    }
-    LRESULT handled = m_pLayout->OnNextDlgCtl(this, wParam, lParam);
-    return handled == MenuLayout::kLeaveToDialog ? Default() : handled;
-}
-
-LRESULT MediaMenuDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    // The system's own handling first: for a per-monitor dialog it gives the
-    // dialog font the new DPI, which the captions are drawn in.
-    Default();
-    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-    if (m_pLayout != nullptr && suggested != nullptr) {
-        // Both halves of wParam carry the DPI (x and y are always the same).
-        m_pLayout->OnDpiChanged(HIWORD(wParam), *suggested);
-    }
-    return 0;
 }
 
 void CenterOnScreen(HWND window) {

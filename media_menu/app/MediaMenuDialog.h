@@ -1,14 +1,13 @@
 // The menu window: a borderless, topmost, black dialog with rounded corners
 // holding one entry button per menu entry. Its MenuLayout creates, places and
-// scrolls the buttons; the window routes their commands and closes itself
-// on Escape, after a choice, on deactivation and when a second start asks.
+// scrolls the buttons, wired up by MenuLayoutDialog; the window routes the
+// entries' commands and closes itself on Escape, after a choice, on
+// deactivation and when a second start asks.
 #pragma once
 
-#include "framework/CDialog.h"
+#include "media_menu/layout/MenuLayoutDialog.h"
 
-class MenuLayout;
-
-class MediaMenuDialog : public CDialog {
+class MediaMenuDialog : public MenuLayoutDialog {
 public:
     static constexpr wchar_t kTitle[] = L"VLTMedia";
     // The system's dialog class, which the menu window has (its template
@@ -16,7 +15,6 @@ public:
     static constexpr wchar_t kWindowClass[] = L"#32770";
 
     MediaMenuDialog();
-    ~MediaMenuDialog() override;
 
     void WinHelp(DWORD_PTR, UINT) override {} // there is no help
     BOOL OnInitDialog() override;
@@ -25,8 +23,6 @@ public:
     void BuildMenu();
     void PaintBackground();
     void CloseMenu();
-    // Destroys the entry buttons, then the layout; nothing when there is none.
-    void DestroyLayout();
 
 protected:
     void DoDataExchange(CDataExchange*) override {} // no data to exchange
@@ -39,14 +35,9 @@ protected:
     LRESULT OnNcHitTest(POINT point);
     BOOL OnHelpInfo(HELPINFO* info);
     void OnEntryCommand(UINT id);
-    void OnScrollUp();
-    void OnScrollDown();
-    LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
-    MenuLayout* m_pLayout = nullptr; // owned from BuildMenu to CloseMenu
     HICON m_hIcon;
 };
 

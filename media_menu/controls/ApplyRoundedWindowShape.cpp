@@ -2,6 +2,7 @@
 
 #include "common/UniqueHandle.h"
 #include "framework/CWnd.h"
+#include "framework/Dpi.h"
 #include "media_menu/data/SettingsStore.h"
 
 void ApplyRoundedWindowShape(CWnd* window, int defaultWidth, int defaultHeight, int dpi) {

@@ -3,11 +3,8 @@
 
 class CWnd;
 
-#include "framework/Dpi.h"
-
 // Gives window a rounded-rectangle window region over its client rectangle,
 // with the corner ellipse from the "Window Elliptical Width" and "Window
 // Elliptical Height" settings (the defaults when absent), taken at 96 DPI
 // and scaled to dpi, then repaints it.
-void ApplyRoundedWindowShape(CWnd* window, int defaultWidth, int defaultHeight,
-                             int dpi = kDesignDpi);
+void ApplyRoundedWindowShape(CWnd* window, int defaultWidth, int defaultHeight, int dpi);

@@ -1,9 +1,9 @@
 // The menu's arithmetic, apart from any window: how wide the entries are,
 // how large the menu window is, whether every entry fits or the list
 // scrolls, how many entries a scrolling menu shows, and where the rows, the
-// scroll buttons and the markers go. MenuLayout measures the windows and
-// moves them; these functions only compute from what it measured, so each
-// rule can be checked without a window.
+// scroll buttons and the markers go. ScrollingEntryLayout measures the
+// windows and moves them; these functions only compute from what it
+// measured, so each rule can be checked without a window.
 //
 // All positions are in pixels, in screen coordinates. The menu's own sizes
 // (entry height, gaps, margins, the triangles) are designed at 96 DPI and
@@ -49,8 +49,7 @@ struct MenuRows {
 // character, 400 when that is under 280 (both at 96 DPI), widened to the
 // widest caption as drawn (widestDrawn, its own average character included),
 // and never beyond the work area less the window's sides.
-int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int workWidth,
-               int dpi = kDesignDpi);
+int EntryWidth(int widestMeasured, int averageCharWidth, int widestDrawn, int workWidth, int dpi);
 
 // The window's size and whether the entries fit: as high as its entries
 // need when that leaves 25 pixels (at 96 DPI) of the work area's height,

@@ -1,495 +1,53 @@
 #include "media_menu/layout/MenuLayout.h"
 
-#include "common/RectSize.h"
-#include "common/UniqueHandle.h"
-#include "framework/CClientDC.h"
 #include "framework/CWnd.h"
-#include "framework/Dpi.h"
-#include "media_menu/controls/ApplyRoundedWindowShape.h"
-#include "media_menu/data/SettingsStore.h"
 #include "media_menu/res/resource.h"
-
-#include <initializer_list>
-#include <new>
 
 namespace {
 
-// New entries start with an empty shape rounded like the window.
-constexpr int kEmptyShapeCorner = MenuLayout::kWindowCorner;
-
-// Every button of the menu is created alike but for its caption, shape and id.
-constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-constexpr int kButtonDepth = 2;
-constexpr COLORREF kNormalColour = RGB(0x3D, 0xB5, 0xFF);
-constexpr COLORREF kPressedColour = RGB(0, 0, 0);
-constexpr COLORREF kHoverColour = RGB(0x30, 0x72, 0xCA);
-
-constexpr int kCaptionUnits = 260;
-
-// The scroll buttons' names, which screen readers announce; the buttons
-// draw no caption.
-constexpr wchar_t kScrollUpName[] = L"Scroll up";
-constexpr wchar_t kScrollDownName[] = L"Scroll down";
-
-// Every window call on a button without a window is skipped, since several
-// of them (InvalidateRect, GetDC, SetFocus) mean something else entirely for
-// a null window: entries without one are dropped when added, but the scroll
-// buttons' creation may fail too. The framework leaves no handle behind a
-// failed creation or a destroyed window.
+// A button without a window is skipped, as ScrollingEntryLayout skips it:
+// SetFocus on a null window would take the focus from every window.
 bool HasWindow(const CWnd* wnd) {
     return wnd != nullptr && wnd->m_hWnd != nullptr;
 }
 
-void Repaint(CWnd* wnd) {
-    if (HasWindow(wnd)) {
-        wnd->RepaintNow();
-    }
-}
-
-SIZE WindowSizeOf(const CWnd* wnd) {
-    RECT rect = {};
-    if (HasWindow(wnd)) {
-        wnd->GetWindowRect(&rect);
-    }
-    return SIZE{Width(rect), Height(rect)};
-}
-
-int ClientWidthOf(const CWnd* wnd) {
-    RECT rect = {};
-    if (HasWindow(wnd)) {
-        wnd->GetClientRect(&rect);
-    }
-    return Width(rect);
-}
-
-// The region of a closed triangular path, in the DC's device coordinates.
-HRGN TriangleRegion(CDC& dc, const Triangle& triangle) {
-    dc.BeginPath();
-    dc.MoveTo(triangle.a.x, triangle.a.y);
-    dc.LineTo(triangle.b.x, triangle.b.y);
-    dc.LineTo(triangle.c.x, triangle.c.y);
-    dc.LineTo(triangle.a.x, triangle.a.y);
-    dc.EndPath();
-    return dc.PathToRegion();
-}
-
-BOOL CreateMenuButton(EntryButton& button, LPCWSTR caption, HRGN shape, CWnd* parent, UINT id) {
-    return button.Create(caption, kButtonStyle, 0, 0, shape, parent, id, kButtonDepth,
-                         kNormalColour, kPressedColour, kHoverColour,
-                         ::GetSysColor(COLOR_GRAYTEXT));
-}
-
 } // namespace
-
-MenuLayout::MenuLayout(CWnd* dialog)
-    : m_bHideUpDownWhenNotNeeded(ReadProfileInt(ProfileKey::kHideUpDownWhenNotNeeded, 1)),
-      m_pDialog(dialog), m_nDpi(WindowDpi(HasWindow(dialog) ? dialog->m_hWnd : nullptr)) {}
-
-// The members go in reverse order of declaration: the down button's window,
-// then the up button's, then the list's links.
-MenuLayout::~MenuLayout() = default;
-
-int MenuLayout::AddEntry(int commandId, LPCWSTR caption) {
-    EntryButton* button = new (std::nothrow) EntryButton;
-    if (button == nullptr) {
-        return 1;
-    }
-    // Created 0 x 0 at (0, 0) with an empty rounded shape; Layout gives the
-    // entry its size and its real shape.
-    UniqueRegion shape(::CreateRoundRectRgn(0, 0, 0, 0, kEmptyShapeCorner, kEmptyShapeCorner));
-    const BOOL created =
-        CreateMenuButton(*button, caption, shape.get(), m_pDialog, static_cast<UINT>(commandId));
-    shape.reset(); // the button keeps its own copy
-    // An entry without a window is dropped, as one without memory for its
-    // link is (it could never be reached again): kept in the list, it would
-    // hand its empty rectangle to its neighbour when the view scrolls,
-    // shrinking that entry to nothing for good.
-    if (!created || !m_entries.Append(button)) {
-        button->DestroyWindow();
-        delete button;
-    }
-    return 1;
-}
-
-int MenuLayout::Layout() {
-    if (m_bLayoutSuspended || !HasWindow(m_pDialog)) {
-        return m_bLayoutSuspended;
-    }
-    const DWORD style = m_pDialog->GetStyle();
-    const bool captioned = (style & WS_CAPTION) == WS_CAPTION;
-    PassInputs pass = {};
-    pass.dpi = m_nDpi;
-    pass.captionHeight = captioned ? SystemMetricForDpi(SM_CYCAPTION, m_nDpi) : 0;
-    pass.borderHeight = (style & WS_BORDER) != 0 ? 2 * SystemMetricForDpi(SM_CYBORDER, m_nDpi) : 0;
-    const int n = m_entries.GetCount();
-    for (int i = 0; i < n; ++i) {
-        m_entries.GetAt(i)->SetDpi(m_nDpi);
-    }
-
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &pass.work, 0);
-    pass.hMargin = SystemMetricForDpi(SM_CXHTHUMB, m_nDpi) / 2;
-    pass.vMargin = SystemMetricForDpi(SM_CYVTHUMB, m_nDpi) / 2;
-
-    pass.entryWidth = MeasureEntryWidth(Width(pass.work));
-    ShapeScrollButtons();
-
-    pass.marker = MarkerSize(IDC_FOOTER_MARKER);
-    if (CWnd* footer = m_pDialog->GetDlgItem(IDC_FOOTER_MARKER)) {
-        footer->ShowWindow(SW_HIDE);
-    }
-
-    const WindowPlace window = PlaceMenuWindow(pass, n);
-    if (window.fits) {
-        FittingLayout(pass, window, captioned);
-    } else {
-        ScrollingLayout(pass, window, captioned);
-    }
-
-    HideOrDisableScrollButton(&m_btnUp);
-    if (m_bAllFit) {
-        HideOrDisableScrollButton(&m_btnDown);
-    }
-    return m_bLayoutSuspended;
-}
-
-int MenuLayout::MeasureEntryWidth(int workWidth) const {
-    TEXTMETRICW metrics = {};
-    {
-        CClientDC dc(m_pDialog);
-        dc.GetTextMetrics(&metrics);
-    }
-    const int n = m_entries.GetCount();
-    if (n == 0) {
-        return EntryWidth(0, metrics.tmAveCharWidth, 0, workWidth, m_nDpi);
-    }
-    // The captions are drawn in one font for every entry (all draw in their
-    // parent's font), made once here; each caption is read once and measured
-    // in both fonts.
-    EntryButton* first = m_entries.GetAt(0);
-    CClientDC drawnDc(first);
-    UniqueFont drawnFont = first->CreateCaptionFont(drawnDc.GetSafeHdc());
-    ScopedSelection selection(drawnDc.GetSafeHdc(), drawnFont.get());
-    TEXTMETRICW drawnMetrics = {};
-    drawnDc.GetTextMetrics(&drawnMetrics);
-    int widest = 0;
-    int widestDrawn = 0;
-    for (int i = 0; i < n; ++i) {
-        EntryButton* entry = m_entries.GetAt(i);
-        wchar_t caption[kCaptionUnits] = {};
-        const int length = entry->GetWindowText(caption, kCaptionUnits);
-        // Measured with the font an entry's own DC starts with.
-        CClientDC dc(entry);
-        const SIZE extent = dc.GetTextExtent(caption, length);
-        const SIZE drawn = drawnDc.GetTextExtent(caption, length);
-        widest = extent.cx > widest ? extent.cx : widest;
-        widestDrawn = drawn.cx > widestDrawn ? drawn.cx : widestDrawn;
-    }
-    // The drawn caption gets one average character of its font, the room the
-    // text rule leaves as well.
-    return EntryWidth(widest, metrics.tmAveCharWidth, widestDrawn + drawnMetrics.tmAveCharWidth,
-                      workWidth, m_nDpi);
-}
-
-void MenuLayout::ShapeScrollButtons() {
-    // The buttons are made once, and shaped again only at another DPI.
-    const bool exist = HasWindow(&m_btnUp) || HasWindow(&m_btnDown);
-    if (exist && m_nTriangleDpi == m_nDpi) {
-        return;
-    }
-    CClientDC dc(m_pDialog);
-    UniqueRegion up(TriangleRegion(dc, UpTriangle(m_nDpi)));
-    UniqueRegion down(TriangleRegion(dc, DownTriangle(m_nDpi)));
-    if (exist) {
-        for (EntryButton* button : {&m_btnUp, &m_btnDown}) {
-            if (HasWindow(button)) {
-                button->SetDpi(m_nDpi);
-                button->Reshape(button == &m_btnUp ? up.get() : down.get());
-            }
-        }
-    } else {
-        m_btnUp.SetCaptionDrawn(false);
-        m_btnDown.SetCaptionDrawn(false);
-        m_btnUp.SetDpi(m_nDpi);
-        m_btnDown.SetDpi(m_nDpi);
-        CreateMenuButton(m_btnUp, kScrollUpName, up.get(), m_pDialog, IDC_SCROLL_UP);
-        CreateMenuButton(m_btnDown, kScrollDownName, down.get(), m_pDialog, IDC_SCROLL_DOWN);
-    }
-    m_nTriangleDpi = m_nDpi;
-}
-
-void MenuLayout::MoveMenuWindow(const RECT& rect, bool captioned) {
-    m_pDialog->SetWindowPos(HWND_TOPMOST, rect.left, rect.top, Width(rect), Height(rect),
-                            SWP_NOACTIVATE);
-    if (!captioned) {
-        ApplyRoundedWindowShape(m_pDialog, kWindowCorner, kWindowCorner, m_nDpi);
-    }
-}
-
-// The marker controls are the dialog's own statics, for which GetDlgItem
-// gives a temporary object; each is looked up right where it is used.
-SIZE MenuLayout::MarkerSize(int id) const {
-    return WindowSizeOf(m_pDialog->GetDlgItem(id));
-}
-
-void MenuLayout::CentreMarker(int id, const PassInputs& pass, int windowLeft, int top) {
-    CWnd* marker = m_pDialog->GetDlgItem(id);
-    if (!HasWindow(marker)) {
-        return;
-    }
-    // Both markers take the footer marker's size, so that is what is centred.
-    POINT point = {CentredLeft(windowLeft, ClientWidthOf(m_pDialog), pass.marker.cx), top};
-    m_pDialog->ScreenToClient(&point);
-    marker->SetWindowPos(nullptr, point.x, point.y, pass.marker.cx, pass.marker.cy, SWP_NOZORDER);
-}
-
-void MenuLayout::PlaceEntry(EntryButton* entry, const RECT& slot) {
-    if (!HasWindow(entry)) {
-        return;
-    }
-    POINT point = {slot.left, slot.top};
-    m_pDialog->ScreenToClient(&point);
-    entry->MoveWindow(point.x, point.y, Width(slot), Height(slot), TRUE);
-    Repaint(entry);
-    entry->ApplyRoundedShape();
-}
-
-void MenuLayout::FittingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned) {
-    const int n = m_entries.GetCount();
-    const int left = window.rect.left;
-    MoveMenuWindow(window.rect, captioned);
-    const MenuRows rows = PlaceRows(pass, window, n, 0);
-
-    CentreMarker(IDC_HEADER_MARKER, pass, left, rows.headerTop);
-    CentreMarker(IDC_FOOTER_MARKER, pass, left, rows.footerTop);
-    for (int id : {IDC_HEADER_MARKER, IDC_FOOTER_MARKER}) {
-        if (CWnd* marker = m_pDialog->GetDlgItem(id)) {
-            marker->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, 0);
-        }
-    }
-
-    PlaceScrollButton(&m_btnUp, left, rows.upTop);
-    HideOrDisableScrollButton(&m_btnUp);
-    for (int i = 0; i < n; ++i) {
-        PlaceEntry(m_entries.GetAt(i), EntrySlot(pass, window, rows, i));
-    }
-    PlaceScrollButton(&m_btnDown, left, rows.downTop);
-    HideOrDisableScrollButton(&m_btnDown);
-
-    m_nFirstVisible = 0;
-    m_nEndVisible = n;
-    m_bAllFit = 1;
-}
-
-void MenuLayout::ScrollingLayout(const PassInputs& pass, const WindowPlace& window,
-                                 bool captioned) {
-    const int n = m_entries.GetCount();
-    const int left = window.rect.left;
-    MoveMenuWindow(window.rect, captioned);
-    const MenuRows rows = PlaceRows(pass, window, n, MarkerSize(IDC_HEADER_MARKER).cy);
-
-    CentreMarker(IDC_HEADER_MARKER, pass, left, rows.headerTop);
-    CentreMarker(IDC_FOOTER_MARKER, pass, left, rows.footerTop);
-
-    PlaceScrollButton(&m_btnUp, left, rows.upTop);
-    for (int i = 0; i < rows.visible; ++i) {
-        PlaceEntry(m_entries.GetAt(i), EntrySlot(pass, window, rows, i));
-    }
-    PlaceScrollButton(&m_btnDown, left, rows.downTop);
-
-    m_nFirstVisible = 0;
-    m_nEndVisible = rows.visible;
-    m_bAllFit = 0;
-    for (int i = rows.visible; i < n; ++i) {
-        EntryButton* entry = m_entries.GetAt(i);
-        if (HasWindow(entry)) {
-            entry->ShowWindow(SW_HIDE);
-        }
-    }
-}
 
 void MenuLayout::OnDpiChanged(int dpi, const RECT& suggested) {
     HWND focus = ::GetFocus();
-    m_nDpi = dpi;
-    Layout();
-    // The first layout finds every button shown; this one may find entries
-    // and the down button that scrolling has hidden.
-    if (!m_bAllFit) {
-        MakeUsable(&m_btnDown);
-    }
-    ShowVisibleEntries();
+    LayOutAgainAt(dpi);
     if (focus != nullptr) {
         RevealEntry(::GetDlgCtrlID(focus));
         if (!::IsWindowVisible(focus)) {
-            FocusEntry(m_nFirstVisible); // a scroll button the layout has hidden
+            FocusEntry(GetFirstVisible()); // a scroll button the layout has hidden
         }
     }
-    m_pDialog->SetWindowPos(nullptr, suggested.left, suggested.top, 0, 0,
-                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MenuLayout::PlaceScrollButton(EntryButton* button, int windowLeft, int top) {
-    if (!HasWindow(button) || !HasWindow(m_pDialog)) {
-        return;
-    }
-    const int clientWidth = ClientWidthOf(m_pDialog); // measured first, as ever
-    POINT point = {CentredLeft(windowLeft, clientWidth, ClientWidthOf(button)), top};
-    m_pDialog->ScreenToClient(&point);
-    button->SetWindowPos(nullptr, point.x, point.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    Repaint(button);
-}
-
-void MenuLayout::HideOrDisableScrollButton(EntryButton* button) {
-    if (!HasWindow(button)) {
-        return;
-    }
-    if (m_bHideUpDownWhenNotNeeded) {
-        button->ShowWindow(SW_HIDE);
-    } else {
-        button->EnableWindow(FALSE);
-    }
-}
-
-void MenuLayout::RepaintAll() {
-    const int n = m_entries.GetCount();
-    for (int i = 0; i < n; ++i) {
-        Repaint(m_entries.GetAt(i));
-    }
-    Repaint(&m_btnDown);
-    Repaint(&m_btnUp);
-}
-
-int MenuLayout::DestroyEntries() {
-    const int n = m_entries.GetCount();
-    for (int i = 0; i < n; ++i) {
-        EntryButton* entry = m_entries.GetAt(i);
-        if (entry != nullptr) {
-            entry->DestroyWindow();
-            delete entry;
-        }
-    }
-    m_entries.RemoveAll();
-    // Nothing is left to show or scroll.
-    m_nFirstVisible = 0;
-    m_nEndVisible = 0;
-    m_bAllFit = 1;
-    return 1;
-}
-
-void MenuLayout::MakeUsable(EntryButton* button) {
-    if (!HasWindow(button)) {
-        return;
-    }
-    if (!button->IsWindowVisible()) {
-        button->ShowWindow(SW_SHOW);
-    }
-    if (!button->IsWindowEnabled()) {
-        button->EnableWindow(TRUE);
-    }
+    GetDialog()->SetWindowPos(nullptr, suggested.left, suggested.top, 0, 0,
+                              SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void MenuLayout::ScrollUp() {
-    if (m_nFirstVisible > 0) {
-        --m_nFirstVisible;
-        --m_nEndVisible;
-        ShiftEntries(kAfterStepUp);
-        if (m_nFirstVisible == 0) {
-            HideOrDisableScrollButton(&m_btnUp);
-        }
-    } else {
-        HideOrDisableScrollButton(&m_btnUp);
-    }
-    MakeUsable(&m_btnDown);
-    ShowVisibleEntries();
-    Repaint(m_pDialog);
-    if (m_nFirstVisible == 0) {
+    StepUp();
+    if (GetFirstVisible() == 0) {
         FocusEntry(0);
     } else {
-        Focus(&m_btnUp);
+        Focus(GetUpButton());
     }
 }
 
 void MenuLayout::ScrollDown() {
-    const int n = m_entries.GetCount();
-    if (m_nEndVisible < n) {
-        ++m_nFirstVisible;
-        ++m_nEndVisible;
-        ShiftEntries(kAfterStepDown);
-        if (m_nEndVisible == n) {
-            HideOrDisableScrollButton(&m_btnDown);
-        }
-    } else {
-        HideOrDisableScrollButton(&m_btnDown);
-    }
-    MakeUsable(&m_btnUp);
-    ShowVisibleEntries();
-    Repaint(m_pDialog);
-    if (m_nEndVisible == n) {
+    StepDown();
+    const int n = GetEntryCount();
+    if (GetEndVisible() == n) {
         FocusEntry(n - 1);
     } else {
-        Focus(&m_btnDown);
-    }
-}
-
-RECT MenuLayout::ClientRectOf(CWnd* control) const {
-    RECT rect = {};
-    if (HasWindow(control) && HasWindow(m_pDialog)) {
-        control->GetWindowRect(&rect);
-        m_pDialog->ScreenToClient(&rect);
-    }
-    return rect;
-}
-
-void MenuLayout::ShiftEntries(int direction) {
-    const int span = m_nEndVisible - m_nFirstVisible;
-    auto moveInto = [this](int index, RECT& previous) {
-        EntryButton* entry = m_entries.GetAt(index);
-        const RECT current = ClientRectOf(entry);
-        if (HasWindow(entry)) {
-            entry->SetWindowPos(nullptr, previous.left, previous.top, Width(previous),
-                                Height(previous), SWP_NOZORDER);
-        }
-        // Writes back the pointer just read, which changes nothing: the list
-        // keeps its order while scrolling (buttons move between slots, never
-        // between indexes), and this is where that is stated. A future change
-        // that reorders entries would do it here.
-        m_entries.SetAt(index, entry);
-        previous = current;
-    };
-    if (direction == kAfterStepDown) {
-        // The entry that has just left the top gives up its slot.
-        RECT previous = ClientRectOf(m_entries.GetAt(m_nFirstVisible - 1));
-        for (int i = m_nFirstVisible; i <= m_nFirstVisible + span - 1; ++i) {
-            moveInto(i, previous);
-        }
-    } else if (direction == kAfterStepUp) {
-        // The entry that has just left the bottom gives up its slot.
-        RECT previous = ClientRectOf(m_entries.GetAt(m_nEndVisible));
-        for (int i = m_nEndVisible - 1; i >= m_nFirstVisible; --i) {
-            moveInto(i, previous);
-        }
-    }
-}
-
-void MenuLayout::ShowVisibleEntries() {
-    const int n = m_entries.GetCount();
-    for (int i = 0; i < n; ++i) {
-        EntryButton* entry = m_entries.GetAt(i);
-        if (!HasWindow(entry)) {
-            continue;
-        }
-        if (i < m_nFirstVisible || i >= m_nEndVisible) {
-            entry->ShowWindow(SW_HIDE);
-            continue;
-        }
-        entry->ShowWindow(SW_SHOWNOACTIVATE);
-        Repaint(entry);
-        entry->ApplyRoundedShape();
+        Focus(GetDownButton());
     }
 }
 
 int MenuLayout::FindEntry(int id, int from, int end) const {
     for (int i = from; i < end; ++i) {
-        EntryButton* entry = m_entries.GetAt(i);
+        EntryButton* entry = GetEntryAt(i);
         if (HasWindow(entry) && ::GetWindowLongW(entry->m_hWnd, GWL_ID) == id) {
             return i;
         }
@@ -498,32 +56,16 @@ int MenuLayout::FindEntry(int id, int from, int end) const {
 }
 
 int MenuLayout::FindVisibleEntry(int id) const {
-    return FindEntry(id, m_nFirstVisible, m_nEndVisible);
+    return FindEntry(id, GetFirstVisible(), GetEndVisible());
 }
 
 void MenuLayout::RevealEntry(int id) {
-    const int n = m_entries.GetCount();
-    const int index = FindEntry(id, m_nEndVisible, n);
-    const int span = m_nEndVisible - m_nFirstVisible;
-    if (index == -1 || span == 0) {
-        return; // in view already (or above it), no such entry, or no room
+    // Only the entries below the range are looked at: one in view already
+    // (or above it) changes nothing.
+    const int index = FindEntry(id, GetEndVisible(), GetEntryCount());
+    if (index != -1) {
+        EndRangeAt(index);
     }
-    const int first = index - span + 1;
-    // The entries coming into view take the slots of those in view now, from
-    // the bottom up: an entry in both ranges gives up its slot only after it
-    // has been read.
-    for (int j = span - 1; j >= 0; --j) {
-        const RECT slot = ClientRectOf(m_entries.GetAt(m_nFirstVisible + j));
-        EntryButton* entry = m_entries.GetAt(first + j);
-        entry->SetWindowPos(nullptr, slot.left, slot.top, Width(slot), Height(slot), SWP_NOZORDER);
-    }
-    m_nFirstVisible = first;
-    m_nEndVisible = index + 1;
-    MakeUsable(&m_btnUp);
-    if (m_nEndVisible == n) {
-        HideOrDisableScrollButton(&m_btnDown);
-    }
-    ShowVisibleEntries();
 }
 
 int MenuLayout::Focus(CWnd* control) {
@@ -534,14 +76,14 @@ int MenuLayout::Focus(CWnd* control) {
 }
 
 int MenuLayout::FocusEntry(int index) {
-    return Focus(m_entries.GetAt(index));
+    return Focus(GetEntryAt(index));
 }
 
 // Focuses the first enabled entry from index from to index to (inclusive),
 // stepping by step. Returns 1 when one was found, 0 when none was.
 int MenuLayout::FocusFirstEnabled(int from, int to, int step) {
     for (int i = from; step > 0 ? i <= to : i >= to; i += step) {
-        EntryButton* entry = m_entries.GetAt(i);
+        EntryButton* entry = GetEntryAt(i);
         if (HasWindow(entry) && entry->IsWindowEnabled()) {
             Focus(entry);
             return 1;
@@ -550,7 +92,7 @@ int MenuLayout::FocusFirstEnabled(int from, int to, int step) {
     return 0;
 }
 
-int MenuLayout::OnNextDlgCtl(CWnd*, WPARAM wParam, LPARAM lParam) {
+int MenuLayout::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
     HWND focus = ::GetFocus();
     if (focus == nullptr) {
         return kLeaveToDialog;
@@ -561,8 +103,8 @@ int MenuLayout::OnNextDlgCtl(CWnd*, WPARAM wParam, LPARAM lParam) {
         return kLeaveToDialog;
     }
     const bool previous = wParam != kFocusNext; // any other value counts as backward
-    const int first = m_nFirstVisible;
-    const int last = m_nEndVisible - 1;
+    const int first = GetFirstVisible();
+    const int last = GetEndVisible() - 1;
 
     if (id == IDC_SCROLL_UP) {
         if (previous) {
@@ -587,18 +129,18 @@ int MenuLayout::OnNextDlgCtl(CWnd*, WPARAM wParam, LPARAM lParam) {
     }
     if (previous) {
         if (i == first) {
-            return m_bAllFit || m_nFirstVisible == 0 ? 0 : Focus(&m_btnUp);
+            return IsAllFit() || GetFirstVisible() == 0 ? 0 : Focus(GetUpButton());
         }
         if (FocusFirstEnabled(i - 1, first, -1)) {
             return 0;
         }
-        return m_bAllFit ? 0 : Focus(&m_btnUp);
+        return IsAllFit() ? 0 : Focus(GetUpButton());
     }
     if (i == last) {
-        return m_bAllFit || m_nEndVisible == m_entries.GetCount() ? 0 : Focus(&m_btnDown);
+        return IsAllFit() || GetEndVisible() == GetEntryCount() ? 0 : Focus(GetDownButton());
     }
     if (FocusFirstEnabled(i + 1, last, 1)) {
         return 0;
     }
-    return m_bAllFit ? 0 : Focus(&m_btnDown);
+    return IsAllFit() ? 0 : Focus(GetDownButton());
 }

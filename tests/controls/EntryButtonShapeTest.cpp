@@ -149,14 +149,14 @@ TEST_F(ShapeTest, WindowShapeUsesTheCallersDefaultsUnlessTheFileSetsCorners) {
     RECT client;
     m_host.GetClientRect(&client);
 
-    ApplyRoundedWindowShape(&m_host, 9, 7);
+    ApplyRoundedWindowShape(&m_host, 9, 7, 96);
     UniqueRegion byDefault(
         ::CreateRoundRectRgn(client.left, client.top, client.right, client.bottom, 9, 7));
     UniqueRegion actual = WindowRegion(m_host);
     EXPECT_TRUE(SameArea(byDefault.get(), actual.get()));
 
     m_profile.WriteEmptySection("Window Elliptical Width=40\r\nWindow Elliptical Height=12\r\n");
-    ApplyRoundedWindowShape(&m_host, 25, 25);
+    ApplyRoundedWindowShape(&m_host, 25, 25, 96);
     UniqueRegion fromFile(
         ::CreateRoundRectRgn(client.left, client.top, client.right, client.bottom, 40, 12));
     actual = WindowRegion(m_host);

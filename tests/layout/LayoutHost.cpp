@@ -2,7 +2,6 @@
 
 #include "common/RectSize.h"
 #include "common/UniqueHandle.h"
-#include "media_menu/data/SettingsStore.h"
 #include "media_menu/res/resource.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +12,9 @@ const UINT kRunMessage = WM_APP + 1;
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(LayoutHost, CDialog)
+BEGIN_MESSAGE_MAP(LayoutHost, MenuLayoutDialog)
 ON_MESSAGE(kRunMessage, OnRun)
-ON_MESSAGE(WM_NEXTDLGCTL, OnNextDlgCtl)
-ON_MESSAGE(WM_DPICHANGED, OnDpiChanged)
-ON_COMMAND(IDC_SCROLL_UP, OnScrollUp)
-ON_COMMAND(IDC_SCROLL_DOWN, OnScrollDown)
 END_MESSAGE_MAP()
-
-LayoutHost::LayoutHost() : CDialog(IDD_MEDIA_MENU) {}
 
 void LayoutHost::Run(Body body) {
     m_body = std::move(body);
@@ -29,11 +22,8 @@ void LayoutHost::Run(Body body) {
 }
 
 BOOL LayoutHost::OnInitDialog() {
-    CDialog::OnInitDialog();
-    // As the menu window does: the title bar is a profile switch.
-    if (ReadProfileInt(ProfileKey::kAddCaption, 0) != 0) {
-        ModifyStyle(0, WS_CAPTION);
-    }
+    // The title bar, as for the menu window.
+    MenuLayoutDialog::OnInitDialog();
     SetWindowText(L"LayoutHost");
     PostMessage(kRunMessage);
     return FALSE;
@@ -63,43 +53,13 @@ MenuLayout& LayoutHost::Build(const std::vector<std::wstring>& captions) {
     return *layout;
 }
 
-void LayoutHost::DestroyLayout() {
-    if (layout != nullptr) {
-        layout->DestroyEntries();
-        delete layout;
-        layout = nullptr;
-    }
-}
-
-LRESULT LayoutHost::OnNextDlgCtl(WPARAM wParam, LPARAM lParam) {
-    if (layout == nullptr) {
-        return 0;
-    }
-    int handled = layout->OnNextDlgCtl(this, wParam, lParam);
-    if (handled == MenuLayout::kLeaveToDialog) {
+// The dialog's wiring calls Default() for the requests its layout leaves
+// to the dialog manager, and only for those.
+LRESULT LayoutHost::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NEXTDLGCTL) {
         ++defaultNextDlgCtlCount;
-        return Default();
     }
-    return handled;
-}
-
-LRESULT LayoutHost::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
-    if (layout != nullptr) {
-        layout->OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-    }
-    return 0;
-}
-
-void LayoutHost::OnScrollUp() {
-    if (layout != nullptr) {
-        layout->ScrollUp();
-    }
-}
-
-void LayoutHost::OnScrollDown() {
-    if (layout != nullptr) {
-        layout->ScrollDown();
-    }
+    return MenuLayoutDialog::DefWindowProc(message, wParam, lParam);
 }
 
 void LayoutHost::Request(WPARAM wParam, LPARAM lParam) {

@@ -1,13 +1,11 @@
 // The test host: a dialog built from the menu's real template 102 that drives
-// a MenuLayout the way the menu window does (WM_NEXTDLGCTL to OnNextDlgCtl,
-// falling back to the dialog's default processing on kLeaveToDialog;
-// WM_DPICHANGED to OnDpiChanged; commands 1002 and 1003 to ScrollUp and
-// ScrollDown). Each test body runs inside the dialog's
+// a MenuLayout through the menu window's own wiring, MenuLayoutDialog, and
+// nothing else of the menu window. Each test body runs inside the dialog's
 // modal loop, in the handling of a posted message, like the menu's own code.
 #pragma once
 
-#include "framework/CDialog.h"
 #include "media_menu/layout/MenuLayout.h"
+#include "media_menu/layout/MenuLayoutDialog.h"
 #include "tests/support/GeometryPrinters.h"
 #include "tests/support/MessagePump.h"
 
@@ -17,11 +15,9 @@
 #include <string>
 #include <vector>
 
-class LayoutHost : public CDialog {
+class LayoutHost : public MenuLayoutDialog {
 public:
     using Body = std::function<void(LayoutHost&)>;
-
-    LayoutHost();
 
     // Shows the dialog, runs body inside its modal loop, then destroys what
     // the body left (DestroyEntries, delete) and ends the dialog.
@@ -30,8 +26,6 @@ public:
     // The menu window's build order: constructor, BeginUpdate, one AddEntry
     // per caption with id 232, 233, ..., EndUpdate, Layout.
     MenuLayout& Build(const std::vector<std::wstring>& captions);
-    // The menu window's closing order.
-    void DestroyLayout();
 
     // Posts a focus-move request as the buttons do (wParam 0 next, 1
     // previous) and handles everything that follows.
@@ -46,16 +40,15 @@ public:
     // dialog manager as the modal loop does.
     void Pump() { PumpMessages(m_hWnd); }
 
-    MenuLayout* layout = nullptr;
+    // The layout the dialog drives; a test may set one it built itself.
+    MenuLayout*& layout = m_pLayout;
+    // Focus-move requests that reached the dialog manager.
     int defaultNextDlgCtlCount = 0;
 
 protected:
     BOOL OnInitDialog() override;
     LRESULT OnRun(WPARAM, LPARAM);
-    LRESULT OnNextDlgCtl(WPARAM wParam, LPARAM lParam);
-    LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
-    void OnScrollUp();
-    void OnScrollDown();
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -58,7 +58,8 @@ TEST(MenuGeometryTest, EntriesAreAsWideAsTheirCaptionsWithinTheirLimits) {
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.measured << " + " << row.averageChar << ", drawn "
                                           << row.drawn << ", work " << row.workWidth);
-        EXPECT_EQ(row.width, EntryWidth(row.measured, row.averageChar, row.drawn, row.workWidth));
+        EXPECT_EQ(row.width,
+                  EntryWidth(row.measured, row.averageChar, row.drawn, row.workWidth, 96));
     }
 }
 
