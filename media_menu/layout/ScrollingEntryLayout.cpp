@@ -26,10 +26,20 @@ constexpr COLORREF kHoverColour = RGB(0x30, 0x72, 0xCA);
 
 constexpr int kCaptionUnits = 260;
 
-// The scroll buttons' names, which screen readers announce; the buttons
-// draw no caption.
-constexpr wchar_t kScrollUpName[] = L"Scroll up";
-constexpr wchar_t kScrollDownName[] = L"Scroll down";
+// The scroll buttons' names, which screen readers announce (the buttons
+// draw no caption), are strings of the menu's resources, so that the system
+// picks them in the user's UI language.
+constexpr int kScrollNameUnits = 64;
+
+// The string ID of the module whose template made the dialog; empty when
+// it has none.
+void LoadScrollName(const CWnd* dialog, UINT id, wchar_t (&name)[kScrollNameUnits]) {
+    const HINSTANCE module =
+        reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(dialog->m_hWnd, GWLP_HINSTANCE));
+    if (::LoadStringW(module, id, name, kScrollNameUnits) <= 0) {
+        name[0] = L'\0';
+    }
+}
 
 // Every window call on a button without a window is skipped, since several
 // of them (InvalidateRect, GetDC) mean something else entirely for a null
@@ -211,8 +221,12 @@ void ScrollingEntryLayout::ShapeScrollButtons() {
         m_btnDown.SetCaptionDrawn(false);
         m_btnUp.SetDpi(m_nDpi);
         m_btnDown.SetDpi(m_nDpi);
-        CreateMenuButton(m_btnUp, kScrollUpName, up.get(), m_pDialog, IDC_SCROLL_UP);
-        CreateMenuButton(m_btnDown, kScrollDownName, down.get(), m_pDialog, IDC_SCROLL_DOWN);
+        wchar_t upName[kScrollNameUnits] = {};
+        wchar_t downName[kScrollNameUnits] = {};
+        LoadScrollName(m_pDialog, IDS_SCROLL_UP, upName);
+        LoadScrollName(m_pDialog, IDS_SCROLL_DOWN, downName);
+        CreateMenuButton(m_btnUp, upName, up.get(), m_pDialog, IDC_SCROLL_UP);
+        CreateMenuButton(m_btnDown, downName, down.get(), m_pDialog, IDC_SCROLL_DOWN);
     }
     m_nTriangleDpi = m_nDpi;
 }

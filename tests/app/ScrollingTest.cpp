@@ -251,6 +251,29 @@ TEST_F(MenuAppScrollingTest, KeysWalkTheFocusToTheLastEntryAndBackScrollingOneEn
     EXPECT_TRUE(menu.CloseWithEscape());
 }
 
+// The names screen readers speak, in the user's UI language: English unless
+// it is Japanese (tests/installer/japanese-ui.sh runs this under Japanese).
+TEST_F(MenuAppScrollingTest, ScrollButtonsAreNamedInTheUsersLanguage) {
+    struct Names {
+        LANGID language;
+        const wchar_t* upAndDown;
+    } const names[] = {
+        {LANG_ENGLISH, L"Scroll up|Scroll down"},
+        {LANG_JAPANESE, L"上へスクロール|下へスクロール"},
+    };
+    const Names* expected = &names[0];
+    for (const Names& row : names) {
+        if (row.language == PRIMARYLANGID(::GetUserDefaultUILanguage())) {
+            expected = &row;
+        }
+    }
+    MenuSession menu;
+    ASSERT_TRUE(menu.WaitForMenu());
+    EXPECT_EQ(std::wstring(expected->upAndDown),
+              menu.Child(kScrollUpId).text + L"|" + menu.Child(kScrollDownId).text);
+    EXPECT_TRUE(menu.CloseWithEscape());
+}
+
 TEST_F(MenuAppScrollingTest, CurrentEntryBelowTheVisibleRangeIsScrolledIntoViewAndFocused) {
     SetCurrentSelection(m_names[kEntryCount - 1]);
     MenuSession menu;

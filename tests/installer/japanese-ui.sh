@@ -21,4 +21,10 @@ for row in "ja_JP.UTF-8 Veltrane セットアップ" "C.UTF-8 Veltrane Setup"; d
     kill $! && wait $! 2>/dev/null || true
     timeout $limit sh -c 'while xdotool search --name "^Veltrane " >/dev/null 2>&1; do sleep 0.2; done'
 done
+# The menu's scroll buttons, named by the test case that checks them in the
+# user's UI language.
+case=MenuAppScrollingTest.ScrollButtonsAreNamedInTheUsersLanguage
+out=$(LANG=ja_JP.UTF-8 wine "$build/tests/menu_app_tests.exe" --gtest_filter=$case 2>&1) &&
+    grep -q '^\[  PASSED  \] 1 test\.' <<<"$out" && out=passed
+check "under ja_JP.UTF-8 the menu's scroll buttons have Japanese names" "$out" passed
 exit $failed
