@@ -2,6 +2,7 @@
 
 #include "common/RectSize.h"
 #include "framework/Dpi.h"
+#include "media_menu/controls/MenuColours.h"
 #include "media_menu/data/SettingsStore.h"
 
 #include <shlwapi.h>
@@ -12,8 +13,6 @@ wchar_t g_szCaptionFace[MAX_PATH] = {};
 
 namespace {
 
-const COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
-const COLORREF kOutline = RGB(0x5A, 0x5A, 0x5A);
 const int kDefaultButtonEllipse = 4;
 
 // A fresh region holding a copy of the window's region; empty when the
@@ -358,23 +357,28 @@ void EntryButton::RenderStateImages(CDC* targetDC, const RECT& rect) {
     // All four on one memory DC, in this order.
     CDC memoryDC;
     memoryDC.CreateCompatibleDC(targetDC);
-    bool rendered = RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageNormal), kWhite,
-                                     m_crNormal, rect, TRUE, FALSE);
-    rendered &= RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImagePressed), kWhite,
-                                 m_crPressed, rect, TRUE, TRUE);
-    rendered &= RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageHover), kWhite,
-                                 m_crHover, rect, TRUE, FALSE);
-    rendered &= RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageDisabled), kWhite,
-                                 m_crDisabled, rect, FALSE, FALSE);
+    bool rendered = RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageNormal),
+                                     ColoursOf(ButtonLook::kNormal, m_crNormal), rect, FALSE);
+    rendered &= RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImagePressed),
+                                 ColoursOf(ButtonLook::kPressed, m_crPressed), rect, TRUE);
+    rendered &= RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageHover),
+                                 ColoursOf(ButtonLook::kHover, m_crHover), rect, FALSE);
+    rendered &= RenderStateImage(targetDC, &memoryDC, ReplaceImage(m_pImageDisabled),
+                                 ColoursOf(ButtonLook::kDisabled, m_crDisabled), rect, FALSE);
     memoryDC.DeleteDC();
     // The old pictures are gone by now: after a failure the next paint must
     // try again, or the button would stay blank for good.
     m_bNeedsRender = rendered ? FALSE : TRUE;
 }
 
-bool EntryButton::RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image, COLORREF topColour,
-                                   COLORREF bottomColour, const RECT& rect, BOOL lightCaption,
-                                   BOOL shifted) {
+LookColours EntryButton::ColoursOf(ButtonLook look, COLORREF gradient) const {
+    LookColours colours = MenuColours::Button(look, false);
+    colours.bottom = gradient; // the colour this button was created with
+    return colours;
+}
+
+bool EntryButton::RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image,
+                                   const LookColours& colours, const RECT& rect, BOOL shifted) {
     if (image == nullptr || memoryDC->GetSafeHdc() == nullptr) {
         return false;
     }
@@ -386,16 +390,16 @@ bool EntryButton::RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image,
     ScopedSelection selection(memoryDC->GetSafeHdc(), image->GetSafeHandle());
     UniqueRegion shape = CopyWindowRegion(m_hWnd);
 
-    TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, topColour),
-                             Vertex(Width(rect), Height(rect), bottomColour)};
+    TRIVERTEX vertices[2] = {Vertex(rect.left, rect.top, colours.top),
+                             Vertex(Width(rect), Height(rect), colours.bottom)};
     GRADIENT_RECT mesh = {0, 1};
     memoryDC->GradientFill(vertices, 2, &mesh, 1, GRADIENT_FILL_RECT_V);
 
     if (m_bCaptionDrawn) {
-        DrawCaption(memoryDC, rect, lightCaption, shifted);
+        DrawCaption(memoryDC, rect, colours, shifted);
     }
     if (shape) {
-        DrawOutline(memoryDC, shape.get());
+        DrawOutline(memoryDC, shape.get(), colours.outline);
     }
     return true;
 }
@@ -416,7 +420,7 @@ UniqueFont EntryButton::CreateCaptionFont(HDC dc) const {
     return UniqueFont(::CreateFontIndirectW(&font));
 }
 
-void EntryButton::DrawCaption(CDC* dc, const RECT& rect, BOOL lightCaption, BOOL shifted) {
+void EntryButton::DrawCaption(CDC* dc, const RECT& rect, const LookColours& colours, BOOL shifted) {
     int oldMode = dc->SetBkMode(TRANSPARENT);
 
     // One unit more than a caption can have, for the ellipsis.
@@ -442,22 +446,20 @@ void EntryButton::DrawCaption(CDC* dc, const RECT& rect, BOOL lightCaption, BOOL
         // Set for every caption: the embossed one must not depend on what
         // earlier renderings left on a shared DC.
         dc->SetTextAlign(TA_CENTER | TA_BOTTOM);
-        if (lightCaption) {
-            dc->SetTextColor(kWhite);
-        } else {
+        if (colours.emboss != CLR_INVALID) {
             // The light copy one pixel (at 96 DPI) down and right embosses it.
             const int emboss = ScaleToDpi(1, m_nDpi);
-            dc->SetTextColor(::GetSysColor(COLOR_BTNHIGHLIGHT));
+            dc->SetTextColor(colours.emboss);
             dc->TextOut(x + emboss, y + emboss, text, length);
-            dc->SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
         }
+        dc->SetTextColor(colours.caption);
         dc->TextOut(x, y, text, length);
     }
 
     dc->SetBkMode(oldMode);
 }
 
-void EntryButton::DrawOutline(CDC* dc, HRGN shape) {
+void EntryButton::DrawOutline(CDC* dc, HRGN shape, COLORREF colour) {
     // The shape minus itself moved by (d, d) is the band of shape pixels
     // within d of its upper or left edge; moved by (-d, -d), the band along
     // its lower and right edges. The bands are 2 and 1 pixels wide at 96 DPI.
@@ -476,7 +478,7 @@ void EntryButton::DrawOutline(CDC* dc, HRGN shape) {
         ::CombineRgn(working.get(), shape, nullptr, RGN_COPY);
         ::OffsetRgn(working.get(), offsets[i].x, offsets[i].y);
         ::CombineRgn(working.get(), shape, working.get(), RGN_DIFF);
-        UniqueBrush brush(::CreateSolidBrush(kOutline));
+        UniqueBrush brush(::CreateSolidBrush(colour));
         dc->FillRgn(working.get(), brush.get());
     }
 }

@@ -15,6 +15,7 @@
 #include "framework/CBitmap.h"
 #include "framework/CButton.h"
 #include "framework/CDC.h"
+#include "media_menu/controls/MenuColours.h"
 
 #include <windows.h>
 
@@ -96,11 +97,13 @@ protected:
 
     // Painting.
     void RenderStateImages(CDC* targetDC, const RECT& rect);
+    // The colours of a look, with gradient as its lower gradient colour.
+    LookColours ColoursOf(ButtonLook look, COLORREF gradient) const;
     // False when the picture could not be made.
-    bool RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image, COLORREF topColour,
-                          COLORREF bottomColour, const RECT& rect, BOOL lightCaption, BOOL shifted);
-    void DrawCaption(CDC* dc, const RECT& rect, BOOL lightCaption, BOOL shifted);
-    void DrawOutline(CDC* dc, HRGN shape);
+    bool RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image, const LookColours& colours,
+                          const RECT& rect, BOOL shifted);
+    void DrawCaption(CDC* dc, const RECT& rect, const LookColours& colours, BOOL shifted);
+    void DrawOutline(CDC* dc, HRGN shape, COLORREF colour);
     void PresentStateImage(CDC* targetDC, const RECT& rect, UINT itemState);
 
     int m_nDepth;
