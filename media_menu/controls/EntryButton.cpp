@@ -125,6 +125,14 @@ BOOL EntryButton::Create(LPCWSTR text, DWORD style, int x, int y, HRGN shape, CW
     return CreateShaped(text, style, x, y, shape, parent, id);
 }
 
+BOOL EntryButton::Create(LPCWSTR text, DWORD style, int x, int y, HRGN shape, CWnd* parent, UINT id,
+                         int depth) {
+    auto gradient = [](ButtonLook look) { return MenuColours::Button(look, false).bottom; };
+    return Create(text, style, x, y, shape, parent, id, depth, gradient(ButtonLook::kNormal),
+                  gradient(ButtonLook::kPressed), gradient(ButtonLook::kHover),
+                  gradient(ButtonLook::kDisabled));
+}
+
 BOOL EntryButton::CreateShaped(LPCWSTR text, DWORD style, int x, int y, HRGN shape, CWnd* parent,
                                UINT id) {
     // A shape left over from an earlier call that never reached a window.

@@ -50,6 +50,9 @@ public:
     BOOL Create(LPCWSTR text, DWORD style, int x, int y, HRGN shape, CWnd* parent, UINT id,
                 int depth, COLORREF crNormal, COLORREF crPressed, COLORREF crHover,
                 COLORREF crDisabled);
+    // As above, in the menu's own gradient colours (MenuColours).
+    BOOL Create(LPCWSTR text, DWORD style, int x, int y, HRGN shape, CWnd* parent, UINT id,
+                int depth);
     // Creates the button window with a copy of shape moved so that its
     // bounding box starts at (x, y) in the parent's client area; the window
     // is exactly as large as that box. The caption is centred on the box's

@@ -20,9 +20,6 @@ constexpr int kEmptyShapeCorner = ScrollingEntryLayout::kWindowCorner;
 // Every button of the menu is created alike but for its caption, shape and id.
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr int kButtonDepth = 2;
-constexpr COLORREF kNormalColour = RGB(0x3D, 0xB5, 0xFF);
-constexpr COLORREF kPressedColour = RGB(0, 0, 0);
-constexpr COLORREF kHoverColour = RGB(0x30, 0x72, 0xCA);
 
 constexpr int kCaptionUnits = 260;
 
@@ -84,9 +81,7 @@ HRGN TriangleRegion(CDC& dc, const Triangle& triangle) {
 }
 
 BOOL CreateMenuButton(EntryButton& button, LPCWSTR caption, HRGN shape, CWnd* parent, UINT id) {
-    return button.Create(caption, kButtonStyle, 0, 0, shape, parent, id, kButtonDepth,
-                         kNormalColour, kPressedColour, kHoverColour,
-                         ::GetSysColor(COLOR_GRAYTEXT));
+    return button.Create(caption, kButtonStyle, 0, 0, shape, parent, id, kButtonDepth);
 }
 
 } // namespace
