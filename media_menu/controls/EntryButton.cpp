@@ -97,6 +97,7 @@ ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
 ON_WM_KEYDOWN()
 ON_WM_GETDLGCODE()
+ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
 END_MESSAGE_MAP()
 
 EntryButton::EntryButton()
@@ -153,6 +154,13 @@ void EntryButton::Reshape(HRGN shape) {
 void EntryButton::SetDpi(int dpi) {
     if (dpi != m_nDpi) {
         m_nDpi = dpi;
+        m_bNeedsRender = TRUE;
+    }
+}
+
+void EntryButton::SetHighContrast(bool on) {
+    if (on != m_bHighContrast) {
+        m_bHighContrast = on;
         m_bNeedsRender = TRUE;
     }
 }
@@ -300,6 +308,15 @@ UINT EntryButton::OnGetDlgCode() {
     return DLGC_WANTALLKEYS;
 }
 
+LRESULT EntryButton::OnSysColorChange(WPARAM, LPARAM) {
+    // The pictures hold system colours even when high contrast stays as it
+    // was.
+    m_bHighContrast = MenuColours::IsHighContrastOn();
+    m_bNeedsRender = TRUE;
+    Invalidate(FALSE);
+    return 0;
+}
+
 bool EntryButton::IsInsideShape(POINT point) const {
     // The window region, not the held shape: the window has taken that.
     UniqueRegion region = CopyWindowRegion(m_hWnd);
@@ -380,8 +397,15 @@ void EntryButton::RenderStateImages(CDC* targetDC, const RECT& rect) {
 }
 
 LookColours EntryButton::ColoursOf(ButtonLook look, COLORREF gradient) const {
-    LookColours colours = MenuColours::Button(look, false);
-    colours.bottom = gradient; // the colour this button was created with
+    LookColours colours = MenuColours::Button(look, m_bHighContrast);
+    if (!m_bHighContrast) {
+        colours.bottom = gradient; // the colour this button was created with
+    } else if (!m_bCaptionDrawn) {
+        // A button without a caption is a symbol (a scroll triangle): its
+        // shape is what is read, so it takes the caption's colour.
+        colours.top = colours.caption;
+        colours.bottom = colours.caption;
+    }
     return colours;
 }
 

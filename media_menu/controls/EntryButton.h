@@ -8,7 +8,8 @@
 //
 // It paints itself from four cached pictures (normal, pressed, hover,
 // disabled), rendered together off screen whenever they are stale; a paint
-// is then a single clipped copy of one of them.
+// is then a single clipped copy of one of them. The pictures are gradients,
+// or with high contrast on, plain fills in the system's colours.
 #pragma once
 
 #include "common/UniqueHandle.h"
@@ -75,6 +76,12 @@ public:
     // Whether the pictures show the window text; a button whose text is only
     // its name for screen readers draws none.
     void SetCaptionDrawn(bool drawn) { m_bCaptionDrawn = drawn; }
+    // Whether the pictures are drawn in the system's high-contrast colours
+    // (MenuColours) instead of the gradients. Taken from the system when the
+    // button is made and at every WM_SYSCOLORCHANGE, which the parent must
+    // pass on: only top-level windows are told. A change renders the
+    // pictures again.
+    void SetHighContrast(bool on);
 
     // WM_DRAWITEM, reflected from the parent.
     void DrawItem(LPDRAWITEMSTRUCT drawItemStruct) override;
@@ -96,11 +103,13 @@ protected:
     void OnLButtonUp(UINT flags, POINT point);
     void OnKeyDown(UINT key, UINT repeatCount, UINT flags);
     UINT OnGetDlgCode();
+    LRESULT OnSysColorChange(WPARAM, LPARAM);
     DECLARE_MESSAGE_MAP()
 
     // Painting.
     void RenderStateImages(CDC* targetDC, const RECT& rect);
-    // The colours of a look, with gradient as its lower gradient colour.
+    // The colours of a look; gradient is its lower gradient colour when high
+    // contrast is off.
     LookColours ColoursOf(ButtonLook look, COLORREF gradient) const;
     // False when the picture could not be made.
     bool RenderStateImage(CDC* targetDC, CDC* memoryDC, CBitmap* image, const LookColours& colours,
@@ -129,6 +138,7 @@ protected:
     BOOL m_bNeedsRender;
     int m_nDpi;
     bool m_bCaptionDrawn = true;
+    bool m_bHighContrast = MenuColours::IsHighContrastOn();
 
 private:
     // A copy of shape (an empty region for none), made the held shape.
