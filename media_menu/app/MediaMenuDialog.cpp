@@ -5,6 +5,7 @@
 #include "framework/CPaintDC.h"
 #include "framework/CWinApp.h"
 #include "framework/Dpi.h"
+#include "media_menu/controls/MenuColours.h"
 #include "media_menu/data/EntryChoice.h"
 #include "media_menu/data/MenuEntryList.h"
 #include "media_menu/data/SettingsStore.h"
@@ -26,6 +27,8 @@ BEGIN_MESSAGE_MAP(MediaMenuDialog, MenuLayoutDialog)
 ON_WM_PAINT()
 ON_WM_CLOSE()
 ON_WM_MOVE()
+ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+ON_MESSAGE(WM_SETTINGCHANGE, OnSettingChange)
 ON_WM_ACTIVATEAPP()
 ON_WM_TIMER()
 ON_WM_NCHITTEST()
@@ -93,14 +96,15 @@ void MediaMenuDialog::PaintBackground() {
     const int dpi = m_pLayout != nullptr ? m_pLayout->GetDpi() : WindowDpi(m_hWnd);
     const int inset = ScaleToDpi(kBackgroundInset, dpi);
     const int corner = ScaleToDpi(MenuLayout::kWindowCorner, dpi);
+    const COLORREF colour = MenuColours::Window(MenuColours::IsHighContrastOn());
     CClientDC dc(this);
     RECT rect;
     GetClientRect(&rect);
-    dc.SetBkColor(RGB(0, 0, 0));
+    dc.SetBkColor(colour);
     dc.ExtTextOut(0, 0, ETO_OPAQUE, &rect, L"", 0);
     ::InflateRect(&rect, -inset, -inset);
-    UniqueBrush brush(::CreateSolidBrush(RGB(0, 0, 0)));
-    UniquePen pen(::CreatePen(PS_NULL, inset, RGB(0, 0, 0)));
+    UniqueBrush brush(::CreateSolidBrush(colour));
+    UniquePen pen(::CreatePen(PS_NULL, inset, colour));
     ScopedSelection brushSelection(dc, brush.get());
     ScopedSelection penSelection(dc, pen.get());
     dc.RoundRect(rect, POINT{corner, corner});
@@ -130,6 +134,26 @@ void MediaMenuDialog::OnClose() {
 
 void MediaMenuDialog::OnMove(int, int) {
     RepaintNow();
+}
+
+LRESULT MediaMenuDialog::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
+    // Only top-level windows are told; the buttons keep pictures in the old
+    // colours until they hear of it too.
+    for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+        ::SendMessageW(child, WM_SYSCOLORCHANGE, wParam, lParam);
+    }
+    Invalidate();
+    return 0;
+}
+
+LRESULT MediaMenuDialog::OnSettingChange(WPARAM wParam, LPARAM) {
+    // Turning high contrast on or off changes the looks even where the
+    // system colours stay the same.
+    if (wParam == SPI_SETHIGHCONTRAST) {
+        return OnSysColorChange(0, 0);
+    }
+    return Default();
 }
 
 void MediaMenuDialog::OnActivateApp(BOOL active, DWORD threadId) {

@@ -1,4 +1,5 @@
-// The menu window: a borderless, topmost, black dialog with rounded corners
+// The menu window: a borderless, topmost, black (in high contrast: the
+// system's window colour) dialog with rounded corners
 // holding one entry button per menu entry. Its MenuLayout creates, places and
 // scrolls the buttons, wired up by MenuLayoutDialog; the window routes the
 // entries' commands and closes itself on Escape, after a choice, on
@@ -30,6 +31,9 @@ protected:
     void OnPaint();
     void OnClose();
     void OnMove(int x, int y);
+    // The colours or high contrast changed: the looks are made again.
+    LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSettingChange(WPARAM wParam, LPARAM lParam);
     void OnActivateApp(BOOL active, DWORD threadId);
     void OnTimer(UINT_PTR id);
     LRESULT OnNcHitTest(POINT point);
