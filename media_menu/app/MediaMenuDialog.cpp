@@ -96,7 +96,7 @@ void MediaMenuDialog::PaintBackground() {
     const int dpi = m_pLayout != nullptr ? m_pLayout->GetDpi() : WindowDpi(m_hWnd);
     const int inset = ScaleToDpi(kBackgroundInset, dpi);
     const int corner = ScaleToDpi(MenuLayout::kWindowCorner, dpi);
-    const COLORREF colour = MenuColours::Window(MenuColours::IsHighContrastOn());
+    const COLORREF colour = MenuColours::Window(m_bHighContrast);
     CClientDC dc(this);
     RECT rect;
     GetClientRect(&rect);
@@ -139,6 +139,7 @@ void MediaMenuDialog::OnMove(int, int) {
 LRESULT MediaMenuDialog::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
     // Only top-level windows are told; the buttons keep pictures in the old
     // colours until they hear of it too.
+    m_bHighContrast = MenuColours::IsHighContrastOn();
     for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child != nullptr;
          child = ::GetWindow(child, GW_HWNDNEXT)) {
         ::SendMessageW(child, WM_SYSCOLORCHANGE, wParam, lParam);

@@ -6,6 +6,7 @@
 // deactivation and when a second start asks.
 #pragma once
 
+#include "media_menu/controls/MenuColours.h"
 #include "media_menu/layout/MenuLayoutDialog.h"
 
 class MediaMenuDialog : public MenuLayoutDialog {
@@ -43,6 +44,9 @@ protected:
 
 private:
     HICON m_hIcon;
+    // Asked when the window is made and again when the colours change, not
+    // at every paint.
+    bool m_bHighContrast = MenuColours::IsHighContrastOn();
 };
 
 // Moves a window, keeping its size, to the middle of the primary screen.
