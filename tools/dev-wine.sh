@@ -42,9 +42,10 @@ ensure_template() {
     (export WINEPREFIX=$TEMPLATE_DIR
      # No display while booting: nothing can prompt. Mono is skipped; mshtml
      # stays, because it carries the .htm association the launcher relies on.
-     (unset DISPLAY; WINEDLLOVERRIDES="mscoree=" wineboot -i) >"$BUILD/wineboot.log" 2>&1
+     # A log and a settings file per platform: ctest may make both at once.
+     local boot_log=$BUILD/wineboot-$WINEARCH.log reg=$BUILD/prefix-settings-$WINEARCH.reg
+     (unset DISPLAY; WINEDLLOVERRIDES="mscoree=" wineboot -i) >"$boot_log" 2>&1
      wineserver -w
-     local reg=$BUILD/prefix-settings.reg
      # Managed=N: without a window manager Wine otherwise waits about 2 s on
      # every hide or destroy of a top-level window, and X focus follows Wine's.
      # The dialog font "@Arial Unicode MS" and the caption rule need families
@@ -56,7 +57,7 @@ ensure_template() {
          '"Arial"="Liberation Sans"' '"Arial Unicode MS"="Liberation Sans"' \
          '"@Arial Unicode MS"="Liberation Sans"' '' \
          '[HKEY_CURRENT_USER\Software\Wine\WineDbg]' '"ShowCrashDialog"=dword:00000000' '' >"$reg"
-     (unset DISPLAY; wine regedit /S "$(winepath_of "$reg")") >>"$BUILD/wineboot.log" 2>&1
+     (unset DISPLAY; wine regedit /S "$(winepath_of "$reg")") >>"$boot_log" 2>&1
      wineserver -w)
     touch "$TEMPLATE_DIR/$PREFIX_STAMP"
 }
@@ -79,7 +80,7 @@ ensure_japanese_template() {
      local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' face
      for face in Arial 'Arial Unicode MS' 'Liberation Sans'; do
          (unset DISPLAY; wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'ipag.ttf,IPAGothic' /f) \
-             >>"$BUILD/wineboot.log" 2>&1
+             >>"$BUILD/wineboot-ja.log" 2>&1
      done
      wineserver -w)
     touch "$JAPANESE_TEMPLATE_DIR/$PREFIX_STAMP"
@@ -163,31 +164,4 @@ wine_session() {
     trap cleanup EXIT
     ensure_display
     start_server
-}
-
-# Every platform's prefix made and its server running; the current platform
-# is win32 afterwards. Without a display of the caller's, each platform gets
-# an Xvfb of its own (DISPLAY_<platform>, which cmake/wine-run and the
-# installer cycle use), so that the two platforms' tests can run side by
-# side: windows, focus and pointer of one never meet the other's.
-SIDE_BY_SIDE=
-wine_sessions() {
-    local platform display
-    trap cleanup EXIT
-    for platform in "${PLATFORMS[@]}"; do
-        use_platform "$platform"
-        fresh_prefix
-    done
-    [ -n "${DISPLAY:-}" ] || SIDE_BY_SIDE=1
-    for platform in "${PLATFORMS[@]}"; do
-        display=${DISPLAY:-}
-        if [ -n "$SIDE_BY_SIDE" ]; then
-            start_xvfb "$platform"
-            display=$STARTED_DISPLAY
-        fi
-        export "DISPLAY_$platform=$display"
-        use_platform "$platform"
-        DISPLAY=$display start_server
-    done
-    use_platform win32
 }

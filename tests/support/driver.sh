@@ -1,10 +1,10 @@
 # Sourced by the test drivers written in shell and by cmake/wine-run (so it
 # is plain sh): the platform's display, and check NAME GOT WANT.
 
-# tools/dev gives each platform (WINEARCH) a display of its own,
-# DISPLAY_win32 and DISPLAY_win64; without one, the caller's DISPLAY.
-eval "DISPLAY=\${DISPLAY_${WINEARCH:-win32}:-\${DISPLAY:-}}"
-export DISPLAY
+# The platform's session, which ctest starts first (wine-session.sh), names
+# its display and the tests' time scale; without one, the caller's.
+if [ -f "${WINE_SESSION:-}/env" ]; then . "$WINE_SESSION/env"; fi
+export DISPLAY TEST_TIME_SCALE
 
 # A check prints "ok: NAME", or "FAILED: NAME" with what it got; $failed is
 # the driver's exit code.
