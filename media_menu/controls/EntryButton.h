@@ -77,10 +77,10 @@ public:
     // its name for screen readers draws none.
     void SetCaptionDrawn(bool drawn) { m_bCaptionDrawn = drawn; }
     // Whether the pictures are drawn in the system's high-contrast colours
-    // (MenuColours) instead of the gradients. Taken from the system when the
-    // button is made and at every WM_SYSCOLORCHANGE, which the parent must
-    // pass on: only top-level windows are told. A change renders the
-    // pictures again.
+    // (MenuColours) instead of the gradients: off until set (whoever makes
+    // many buttons asks the system once for them all), then taken from the
+    // system at every WM_SYSCOLORCHANGE, which the parent must pass on: only
+    // top-level windows are told. A change renders the pictures again.
     void SetHighContrast(bool on);
 
     // WM_DRAWITEM, reflected from the parent.
@@ -138,7 +138,7 @@ protected:
     BOOL m_bNeedsRender;
     int m_nDpi;
     bool m_bCaptionDrawn = true;
-    bool m_bHighContrast = MenuColours::IsHighContrastOn();
+    bool m_bHighContrast = false;
 
 private:
     // A copy of shape (an empty region for none), made the held shape.

@@ -6,6 +6,7 @@
 #include "framework/CWnd.h"
 #include "framework/Dpi.h"
 #include "media_menu/controls/ApplyRoundedWindowShape.h"
+#include "media_menu/controls/MenuColours.h"
 #include "media_menu/data/SettingsStore.h"
 #include "media_menu/res/resource.h"
 
@@ -80,15 +81,12 @@ HRGN TriangleRegion(CDC& dc, const Triangle& triangle) {
     return dc.PathToRegion();
 }
 
-BOOL CreateMenuButton(EntryButton& button, LPCWSTR caption, HRGN shape, CWnd* parent, UINT id) {
-    return button.Create(caption, kButtonStyle, 0, 0, shape, parent, id, kButtonDepth);
-}
-
 } // namespace
 
 ScrollingEntryLayout::ScrollingEntryLayout(CWnd* dialog)
     : m_bHideUpDownWhenNotNeeded(ReadProfileInt(ProfileKey::kHideUpDownWhenNotNeeded, 1)),
-      m_pDialog(dialog), m_nDpi(WindowDpi(HasWindow(dialog) ? dialog->m_hWnd : nullptr)) {}
+      m_pDialog(dialog), m_nDpi(WindowDpi(HasWindow(dialog) ? dialog->m_hWnd : nullptr)),
+      m_bHighContrast(MenuColours::IsHighContrastOn()) {}
 
 // The members go in reverse order of declaration: the down button's window,
 // then the up button's, then the list's links.
@@ -102,8 +100,7 @@ int ScrollingEntryLayout::AddEntry(int commandId, LPCWSTR caption) {
     // Created 0 x 0 at (0, 0) with an empty rounded shape; Layout gives the
     // entry its size and its real shape.
     UniqueRegion shape(::CreateRoundRectRgn(0, 0, 0, 0, kEmptyShapeCorner, kEmptyShapeCorner));
-    const BOOL created =
-        CreateMenuButton(*button, caption, shape.get(), m_pDialog, static_cast<UINT>(commandId));
+    const BOOL created = CreateButton(*button, caption, shape.get(), static_cast<UINT>(commandId));
     shape.reset(); // the button keeps its own copy
     // An entry without a window is dropped, as one without memory for its
     // link is (it could never be reached again): kept in the list, it would
@@ -220,10 +217,15 @@ void ScrollingEntryLayout::ShapeScrollButtons() {
         wchar_t downName[kScrollNameUnits] = {};
         LoadScrollName(m_pDialog, IDS_SCROLL_UP, upName);
         LoadScrollName(m_pDialog, IDS_SCROLL_DOWN, downName);
-        CreateMenuButton(m_btnUp, upName, up.get(), m_pDialog, IDC_SCROLL_UP);
-        CreateMenuButton(m_btnDown, downName, down.get(), m_pDialog, IDC_SCROLL_DOWN);
+        CreateButton(m_btnUp, upName, up.get(), IDC_SCROLL_UP);
+        CreateButton(m_btnDown, downName, down.get(), IDC_SCROLL_DOWN);
     }
     m_nTriangleDpi = m_nDpi;
+}
+
+BOOL ScrollingEntryLayout::CreateButton(EntryButton& button, LPCWSTR caption, HRGN shape, UINT id) {
+    button.SetHighContrast(m_bHighContrast);
+    return button.Create(caption, kButtonStyle, 0, 0, shape, m_pDialog, id, kButtonDepth);
 }
 
 void ScrollingEntryLayout::MoveMenuWindow(const RECT& rect, bool captioned) {

@@ -105,6 +105,8 @@ private:
     void ShapeScrollButtons();
     void FittingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned);
     void ScrollingLayout(const PassInputs& pass, const WindowPlace& window, bool captioned);
+    // Creates a button of the menu, in the looks the layout was made with.
+    BOOL CreateButton(EntryButton& button, LPCWSTR caption, HRGN shape, UINT id);
     void MoveMenuWindow(const RECT& rect, bool captioned);
     SIZE MarkerSize(int id) const;
     void CentreMarker(int id, const PassInputs& pass, int windowLeft, int top);
@@ -123,4 +125,7 @@ private:
     int m_nFirstVisible = 0;
     int m_nEndVisible = 0;
     BOOL m_bAllFit = 0;
+    // Asked once for every button the layout makes; each button follows
+    // later changes itself (WM_SYSCOLORCHANGE).
+    bool m_bHighContrast;
 };
